@@ -1,0 +1,25 @@
+# make demo: closes a real window under Wine.   make test: every test, native and under Wine.
+.PHONY: all deps native cross test demo clean
+
+all: native cross
+
+deps:
+	@tools/install-deps
+
+native: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native
+
+cross: deps
+	cmake --preset cross >/dev/null
+	cmake --build --preset cross
+
+test: native cross
+	ctest --preset native
+	ctest --preset cross
+
+demo: cross
+	tools/demo
+
+clean:
+	rm -rf build/native build/cross

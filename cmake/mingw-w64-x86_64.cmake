@@ -1,0 +1,20 @@
+# Windows x64 with mingw-w64: cross from Linux, or native inside an MSYS2 MinGW64 shell.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+if(CMAKE_HOST_WIN32)
+  set(CMAKE_C_COMPILER gcc)
+  set(CMAKE_CXX_COMPILER g++)
+  set(CMAKE_RC_COMPILER windres)
+else()
+  set(triple x86_64-w64-mingw32)
+  set(CMAKE_C_COMPILER ${triple}-gcc-posix)
+  set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
+  set(CMAKE_RC_COMPILER ${triple}-windres)
+  set(CMAKE_FIND_ROOT_PATH /usr/${triple})
+  set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+  set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+  set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+  # Test programs run under Wine, on a private display and prefix.
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run)
+endif()

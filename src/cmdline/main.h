@@ -1,0 +1,10 @@
+// The program's main routine and the start-up that feeds it.
+#pragma once
+
+// Exit code of the whole run for the argument table of the command line.
+int RunMain(int count, char** entries);
+
+// Exit code for a command line that does not fit whole: nothing is run on part of it.
+int RefuseCommandLine();
+
+void ShowUsage();

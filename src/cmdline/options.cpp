@@ -1,0 +1,112 @@
+#include "options.h"
+#include "text.h"
+
+enum OptionKind { kOptText, kOptClass, kOptActivate, kOptWait, kOptCount, kOptVerbose, kOptTest };
+
+struct OptionName {
+    const char* name; // tried in table order, as a case-insensitive prefix
+    OptionKind kind;
+};
+
+static const OptionName kOptionNames[] = {
+    {"-text", kOptText},   {"-class", kOptClass}, {"-a", kOptActivate}, {"-wait", kOptWait},
+    {"-count", kOptCount}, {"-v", kOptVerbose},   {"-t", kOptTest},
+};
+
+void DefaultSettings(Settings* s) {
+    s->windowtext[0] = 0;
+    s->windowclass[0] = 0;
+    s->activate = 0;
+    s->waittime = 1000;
+    s->maxcount = 1;
+    s->verbose = 0;
+    s->test = 0;
+}
+
+static const OptionName* FindOptionName(const char* entry) {
+    for (const OptionName& o : kOptionNames) {
+        if (StartsWithNoCase(entry, o.name)) return &o;
+    }
+    return nullptr;
+}
+
+// The value starts one separator character after the name; a bare name has an empty value.
+static const char* OptionValue(const char* entry, const char* name) {
+    int nameLen = StrLen(name);
+    return entry[nameLen] ? entry + nameLen + 1 : entry + nameLen;
+}
+
+static bool ApplyOption(const OptionName* o, const char* entry, Settings* s) {
+    const char* value = OptionValue(entry, o->name);
+    switch (o->kind) {
+    case kOptText:
+        return StrCopy(s->windowtext, kTextCap, value);
+    case kOptClass:
+        return StrCopy(s->windowclass, kClassCap, value);
+    case kOptActivate:
+        s->activate = 1;
+        break;
+    case kOptWait:
+        s->waittime = ParseInt32(value);
+        break;
+    case kOptCount:
+        s->maxcount = ParseInt32(value);
+        break;
+    case kOptVerbose:
+        s->verbose = 1;
+        break;
+    case kOptTest:
+        s->verbose = 1;
+        s->test = 1;
+        break;
+    }
+    return true;
+}
+
+bool ParseOptions(int count, char** entries, Settings* s) {
+    for (int i = 1; i < count; ++i) {
+        char work[kEntryCap];
+        if (!StrCopy(work, kEntryCap, entries[i])) return false;
+        if (work[0] == '/') work[0] = '-';
+        if (work[0] != '-') continue;
+        const OptionName* o = FindOptionName(work);
+        if (o && !ApplyOption(o, work, s)) return false;
+    }
+    return true;
+}
+
+void StripQuotes(char* value) {
+    int n = StrLen(value);
+    if (n >= 2 && value[0] == '"' && value[n - 1] == '"') {
+        for (int i = 0; i < n - 2; ++i)
+            value[i] = value[i + 1];
+        value[n - 2] = 0;
+    }
+    char* quote = StrFindChar(value, '"');
+    if (quote && quote[1] == 0) *quote = 0;
+}
+
+void UnescapeQuotes(char* value) {
+    int w = 0;
+    for (int r = 0; value[r]; ++r) {
+        if (value[r] == '\\' && value[r + 1] == '"') ++r;
+        value[w++] = value[r];
+    }
+    value[w] = 0;
+}
+
+static bool NoPattern(const Settings* s) {
+    return !s->windowtext[0] && !s->windowclass[0];
+}
+
+int PrepareSettings(int count, char** entries, Settings* s) {
+    DefaultSettings(s);
+    if (count < 2) return kExitNoArguments;
+    if (!ParseOptions(count, entries, s) || NoPattern(s)) return kExitNoPattern;
+    StripQuotes(s->windowtext);
+    StripQuotes(s->windowclass);
+    UnescapeQuotes(s->windowtext);
+    UnescapeQuotes(s->windowclass);
+    // Clean-up can empty a pattern; with none left every window would match.
+    return NoPattern(s) ? kExitNoPattern : 0;
+}

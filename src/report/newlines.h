@@ -1,0 +1,9 @@
+// Windows line ends for report lines. Portable: no windows.h.
+#pragma once
+
+const int kLineCap = 1024; // one report line, terminator included
+
+// Inserts CR before every LF not already preceded by one, in a buffer of kLineCap bytes that
+// holds a terminated string. A line that no longer fits is cut, still ending in CR LF when the
+// input ended in LF; the result is always terminated.
+void ExpandNewlines(char* text);

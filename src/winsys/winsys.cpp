@@ -1,0 +1,208 @@
+#include "winsys.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+namespace {
+HANDLE gHeap;
+
+HWND H(Window w) {
+    return reinterpret_cast<HWND>(w);
+}
+Window W(HWND h) {
+    return reinterpret_cast<Window>(h);
+}
+
+const int kHotkeyId = 1;
+const UINT kHotkeyModifiers = MOD_CONTROL | MOD_SHIFT;
+const UINT kHotkeyKey = 0xFC; // VK_NONAME: no keyboard has it
+} // namespace
+
+void RememberProcessHeap() {
+    gHeap = GetProcessHeap();
+}
+
+void* HeapAllocZeroed(unsigned long long size) {
+    return HeapAlloc(gHeap, HEAP_ZERO_MEMORY, size);
+}
+
+const char* ProcessCommandLine() {
+    return GetCommandLineA();
+}
+
+void ExitProcessWith(int code) {
+    ExitProcess(static_cast<UINT>(code));
+}
+
+unsigned TickCount() {
+    return GetTickCount();
+}
+
+void SleepMs(unsigned ms) {
+    Sleep(ms);
+}
+
+int WriteStdOut(const char* bytes, int length) {
+    DWORD written = 0;
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (!WriteFile(out, bytes, static_cast<DWORD>(length), &written, nullptr)) return -1;
+    return static_cast<int>(written);
+}
+
+int FormatV(char* buf, int cap, const char* format, va_list args) {
+    buf[0] = 0;
+    int n = wvnsprintfA(buf, cap, format, args);
+    buf[cap - 1] = 0;
+    return n;
+}
+
+int Format(char* buf, int cap, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    int n = FormatV(buf, cap, format, args);
+    va_end(args);
+    return n;
+}
+
+void ShowMessageBox(const char* text, const char* caption) {
+    MessageBoxA(nullptr, text, caption, MB_OK);
+}
+
+Window FirstTopLevelWindow() {
+    return W(GetWindow(GetDesktopWindow(), GW_CHILD));
+}
+Window NextWindow(Window w) {
+    return W(GetWindow(H(w), GW_HWNDNEXT));
+}
+Window OwnerOf(Window w) {
+    return W(GetWindow(H(w), GW_OWNER));
+}
+Window ParentOf(Window w) {
+    return W(GetParent(H(w)));
+}
+
+int ReadClassName(Window w, char* buf, int cap) {
+    int n = GetClassNameA(H(w), buf, cap);
+    buf[n > 0 ? (n < cap ? n : cap - 1) : 0] = 0;
+    return n;
+}
+
+int ReadWindowText(Window w, char* buf, int cap, unsigned timeoutMs) {
+    DWORD_PTR length = 0;
+    buf[0] = 0;
+    LRESULT ok = SendMessageTimeoutA(H(w), WM_GETTEXT, static_cast<WPARAM>(cap),
+                                     reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, timeoutMs, &length);
+    // The other process writes this buffer: never trust its terminator or its count.
+    buf[cap - 1] = 0;
+    if (!ok) {
+        buf[0] = 0;
+        return 0;
+    }
+    return 1;
+}
+
+void PostCloseRequest(Window w) {
+    PostMessageA(H(w), WM_CLOSE, 0, 0);
+}
+bool WindowExists(Window w) {
+    return IsWindow(H(w)) != FALSE;
+}
+bool IsMinimized(Window w) {
+    return IsIconic(H(w)) != FALSE;
+}
+bool IsEnabled(Window w) {
+    return IsWindowEnabled(H(w)) != FALSE;
+}
+bool IsVisible(Window w) {
+    return IsWindowVisible(H(w)) != FALSE;
+}
+
+bool IsCaptionedPopup(Window w) {
+    DWORD style = static_cast<DWORD>(GetWindowLongA(H(w), GWL_STYLE));
+    return (style & WS_POPUP) && (style & WS_CAPTION) == WS_CAPTION && !(style & WS_CHILD);
+}
+
+void RestoreWindow(Window w) {
+    ShowWindow(H(w), SW_RESTORE);
+}
+
+Window ForegroundWindow() {
+    return W(GetForegroundWindow());
+}
+bool SetForeground(Window w) {
+    return SetForegroundWindow(H(w)) != FALSE;
+}
+
+bool PingWindow(Window w) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(H(w), WM_NULL, 0, 0, SMTO_BLOCK, 500, &result) != 0;
+}
+
+unsigned ThreadOf(Window w) {
+    return GetWindowThreadProcessId(H(w), nullptr);
+}
+void AttachInput(unsigned from, unsigned to, bool attach) {
+    AttachThreadInput(from, to, attach ? TRUE : FALSE);
+}
+
+void TapLeftShift() {
+    keybd_event(VK_LSHIFT, 0, 0, 0);
+    keybd_event(VK_LSHIFT, 0, KEYEVENTF_KEYUP, 0);
+}
+
+void RegisterProbeClass(const char* name, ProbeProc proc) {
+    WNDCLASSA wc;
+    ZeroMemory(&wc, sizeof wc);
+    wc.lpfnWndProc = reinterpret_cast<WNDPROC>(proc);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+}
+
+Window CreateProbeWindow(const char* className) {
+    return W(CreateWindowExA(0, className, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+}
+
+bool RegisterProbeHotkey(Window w) {
+    return RegisterHotKey(H(w), kHotkeyId, kHotkeyModifiers, kHotkeyKey) != 0;
+}
+void UnregisterProbeHotkey(Window w) {
+    UnregisterHotKey(H(w), kHotkeyId);
+}
+
+void InjectProbeKeys() {
+    struct Key {
+        WORD vk;
+        DWORD flags;
+    };
+    static const Key kKeys[7] = {{VK_MENU, KEYEVENTF_KEYUP},
+                                 {VK_CONTROL, 0},
+                                 {VK_SHIFT, 0},
+                                 {kHotkeyKey, 0},
+                                 {kHotkeyKey, KEYEVENTF_KEYUP},
+                                 {VK_SHIFT, KEYEVENTF_KEYUP},
+                                 {VK_CONTROL, KEYEVENTF_KEYUP}};
+    INPUT inputs[7];
+    ZeroMemory(inputs, sizeof inputs);
+    for (int i = 0; i < 7; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = kKeys[i].vk;
+        inputs[i].ki.dwFlags = kKeys[i].flags;
+    }
+    SendInput(7, inputs, sizeof(INPUT));
+}
+
+void RunMessageLoop() {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) { // 0 is WM_QUIT, -1 an error: both end the loop
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void QuitMessageLoop() {
+    PostQuitMessage(0);
+}
+
+long long DefaultWindowProc(Window w, unsigned message, unsigned long long wParam, long long lParam) {
+    return DefWindowProcA(H(w), message, wParam, lParam);
+}

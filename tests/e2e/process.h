@@ -1,0 +1,37 @@
+// Runs the real quellix.exe as a child process, its standard output on a pipe.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <thread>
+
+struct Child {
+    HANDLE process = nullptr;
+    HANDLE output = nullptr; // read end of the child's standard output
+    std::thread reader;
+    std::string bytes;
+};
+
+struct RunResult {
+    int exitCode; // -1 when the child had to be ended after the time-out
+    std::string output;
+};
+
+std::string QuellixPath();
+
+// Starts quellix.exe with `args` after its quoted path. With `noStdout` the child gets no
+// standard output at all, as when a GUI program is started without redirection.
+bool StartQuellix(const std::string& args, Child* child, bool noStdout = false);
+RunResult FinishQuellix(Child* child, DWORD timeoutMs = 20000);
+RunResult RunQuellix(const std::string& args, DWORD timeoutMs = 20000);
+
+// Polls `condition` until it holds or the time runs out.
+template <typename F> bool WaitFor(F condition, DWORD timeoutMs = 5000) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(5);
+    }
+    return true;
+}

@@ -1,0 +1,29 @@
+# Cross build: the tests are Windows programs too; off Windows they run under Wine.
+foreach(t unit_tests)
+  target_link_options(${t} PRIVATE -static)
+endforeach()
+
+add_executable(e2e_tests e2e/usage_test.cpp e2e/process.cpp e2e/image_test.cpp
+    ${CMAKE_SOURCE_DIR}/src/cmdline/usage.cpp)
+target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(e2e_tests PRIVATE ${QUELLIX_WARNINGS})
+target_link_libraries(e2e_tests PRIVATE gtest_main gtest user32 version)
+target_link_options(e2e_tests PRIVATE -static)
+add_dependencies(e2e_tests quellix)
+
+add_test(NAME unit_tests COMMAND unit_tests)
+add_test(NAME e2e_tests COMMAND e2e_tests)
+# One desktop: the end-to-end tests must not run beside each other.
+set_tests_properties(e2e_tests PROPERTIES RESOURCE_LOCK desktop)
+
+add_test(NAME exe_imports COMMAND ${CMAKE_SOURCE_DIR}/tests/check-image.sh $<TARGET_FILE:quellix>)
+
+if(NOT CMAKE_HOST_WIN32)
+  set(WINE_STATE ${CMAKE_BINARY_DIR}/wine)
+  add_test(NAME wine_start COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-session start ${WINE_STATE})
+  add_test(NAME wine_stop COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-session stop ${WINE_STATE})
+  set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
+  set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
+  set_tests_properties(unit_tests e2e_tests PROPERTIES FIXTURES_REQUIRED wine
+      ENVIRONMENT QUELLIX_WINE_STATE=${WINE_STATE})
+endif()
