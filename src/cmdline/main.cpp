@@ -1,6 +1,7 @@
 #include "main.h"
 #include "options.h"
 #include "usage.h"
+#include "../close/run.h"
 #include "../winsys/winsys.h"
 
 namespace {
@@ -24,5 +25,5 @@ int RunMain(int count, char** entries) {
         ShowUsage();
         return code;
     }
-    return 0;
+    return RunClose(&gSettings);
 }

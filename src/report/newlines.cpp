@@ -1,4 +1,5 @@
 #include "newlines.h"
+#include "../cmdline/text.h"
 
 void ExpandNewlines(char* text) {
     char out[kLineCap];
@@ -23,6 +24,8 @@ void ExpandNewlines(char* text) {
             ++end;
         if (text[end - 1] == '\n') {
             if (w > kLineCap - 3) w = kLineCap - 3;
+            if (out[w - 1] == '\r') // half of a pair that no longer fits
+                --w;
             out[w++] = '\r';
             out[w++] = '\n';
         }
@@ -30,4 +33,10 @@ void ExpandNewlines(char* text) {
     out[w] = 0;
     for (int i = 0; i <= w; ++i)
         text[i] = out[i];
+}
+
+void KeepLineEnd(char* line, const char* format) {
+    int formatLen = StrLen(format);
+    int len = StrLen(line);
+    if (len == kLineCap - 1 && formatLen > 0 && format[formatLen - 1] == '\n') line[len - 1] = '\n';
 }

@@ -150,10 +150,19 @@ void TapLeftShift() {
     keybd_event(VK_LSHIFT, 0, KEYEVENTF_KEYUP, 0);
 }
 
+namespace {
+ProbeProc gProbeProc;
+
+LRESULT CALLBACK ProbeTrampoline(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+    return gProbeProc(W(h), message, wParam, lParam);
+}
+} // namespace
+
 void RegisterProbeClass(const char* name, ProbeProc proc) {
+    gProbeProc = proc;
     WNDCLASSA wc;
     ZeroMemory(&wc, sizeof wc);
-    wc.lpfnWndProc = reinterpret_cast<WNDPROC>(proc);
+    wc.lpfnWndProc = ProbeTrampoline;
     wc.lpszClassName = name;
     RegisterClassA(&wc);
 }

@@ -1,0 +1,81 @@
+#include "activate.h"
+#include "../report/output.h"
+
+namespace {
+const char kProbeClass[] = "HkWin";
+const unsigned kRestoreTimeoutMs = 2000;
+const unsigned kPollMs = 10;
+int gHotkeySeen; // never cleared: one probe that saw the hotkey answers for the rest of the run
+
+long long HkWinProc(Window w, unsigned message, unsigned long long wParam, long long lParam) {
+    if (message == kMsgHotkey)
+        gHotkeySeen = 1;
+    else if (message == kMsgDestroy) {
+        UnregisterProbeHotkey(w);
+        QuitMessageLoop();
+    }
+    return DefaultWindowProc(w, message, wParam, lParam);
+}
+
+void RestoreMinimized(Window w) {
+    if (!IsMinimized(w)) return;
+    RestoreWindow(w);
+    unsigned start = TickCount();
+    while (IsMinimized(w) && TickCount() - start < kRestoreTimeoutMs)
+        SleepMs(kPollMs);
+}
+} // namespace
+
+bool ProbeInput() {
+    RegisterProbeClass(kProbeClass, HkWinProc); // fails harmlessly from the second probe on
+    Window probe = CreateProbeWindow(kProbeClass);
+    if (!probe) return false;
+    if (!RegisterProbeHotkey(probe)) return false;
+    InjectProbeKeys();
+    PostCloseRequest(probe); // its destruction ends the loop below
+    RunMessageLoop();
+    return gHotkeySeen != 0;
+}
+
+Window FindOwnedDialog(Window owner) {
+    for (Window w = FirstTopLevelWindow(); w; w = NextWindow(w)) {
+        if (IsVisible(w) && OwnerOf(w) == owner && ParentOf(w) == owner && IsCaptionedPopup(w)) return w;
+    }
+    return nullptr;
+}
+
+bool ForceForeground(Window w) {
+    Window fg = ForegroundWindow();
+    if (fg == w) return true;
+    if (!PingWindow(fg)) // a hung foreground window would hang the attached switch too
+        return false;
+    unsigned fgThread = ThreadOf(fg);
+    unsigned target = ThreadOf(w);
+    bool ok = false;
+    if (fgThread != target) {
+        AttachInput(fgThread, target, true);
+        ok = SetForeground(w);
+        AttachInput(fgThread, target, false);
+    }
+    if (ForegroundWindow() == w) TapLeftShift(); // a key event makes the switch count as the user's
+    return ok && w;
+}
+
+bool ActivateSurvivor(Window w, bool verbose) {
+    if (verbose) PrintOut(" still there -> activate\n");
+    RestoreMinimized(w);
+    Window dialog = nullptr;
+    if (!IsEnabled(w)) {
+        dialog = FindOwnedDialog(w);
+        if (verbose)
+            PrintOut(" activate child dialog: text=%s class=%s\n", WindowTextForLog(dialog),
+                     ClassNameForLog(dialog));
+    }
+    bool success;
+    if (ProbeInput())
+        success = (dialog && SetForeground(dialog)) || SetForeground(w);
+    else
+        success = (dialog && ForceForeground(dialog)) || ForceForeground(w);
+    if (success && verbose) PrintOut("  activated\n");
+    return success;
+}

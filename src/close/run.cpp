@@ -1,0 +1,71 @@
+#include "run.h"
+#include "activate.h"
+#include "../report/output.h"
+#include "../select/collect.h"
+
+namespace {
+const int kClassCap = 256;
+const int kTextCap = 512;
+const unsigned kListTextTimeoutMs = 1000;
+const unsigned kPollMs = 10;
+const unsigned kPauseMs = 30; // between windows, so that closing one settles before the next
+
+void ListWindow(int index, int found, Window w) {
+    char name[kClassCap] = {};
+    char text[kTextCap] = {};
+    ReadClassName(w, name, kClassCap);
+    ReadWindowText(w, text, kTextCap, kListTextTimeoutMs);
+    PrintOut(found > 10 ? "win[%2i]" : "win[%i]", index);
+    PrintOut(":  hWnd=0x%08Ix text='%s' class='%s'\n", reinterpret_cast<unsigned long long>(w), text, name);
+}
+
+// Elapsed ticks are unsigned differences, so the wait survives the tick count's wrap; a negative
+// wait compares as a very long one.
+bool CloseAndWait(Window w, int waittime) {
+    unsigned start = TickCount();
+    PostCloseRequest(w);
+    while (WindowExists(w) && TickCount() - start < static_cast<unsigned>(waittime))
+        SleepMs(kPollMs);
+    return !WindowExists(w);
+}
+
+// 64-bit, so that a count of INT32_MIN means one window like any other count below 1.
+bool IsLastToProcess(int index, int maxcount) {
+    return static_cast<long long>(index) >= static_cast<long long>(maxcount) - 1;
+}
+} // namespace
+
+int RunClose(const Settings* s) {
+    int closed = 0, activated = 0, result = 0;
+    if (s->verbose) PrintOut("activate=%i wait=%i count=%i\n", s->activate, s->waittime, s->maxcount);
+    if (s->activate) ProbeInput();
+
+    Window* list = nullptr;
+    int found = CollectWindows(s->windowtext, s->windowclass, &list);
+    if (s->verbose) PrintOut("found %i windows to close\n", found);
+
+    for (int j = 0; j < found; ++j) {
+        Window w = list[j];
+        if (s->verbose) ListWindow(j, found, w);
+        if (s->test) continue;
+        if (CloseAndWait(w, s->waittime)) {
+            if (s->verbose) PrintOut(" closed\n");
+            ++closed;
+        } else {
+            result = 1;
+            if (s->activate) {
+                if (ActivateSurvivor(w, s->verbose != 0)) ++activated;
+            } else if (s->verbose) {
+                PrintOut(" still there -> give up\n");
+            }
+        }
+        if (IsLastToProcess(j, s->maxcount)) break;
+        SleepMs(kPauseMs);
+    }
+    if (s->test) return 0;
+
+    PrintOut("%i of %i window%s closed", closed, found, found == 1 ? "" : "s");
+    if (activated > 0) PrintOut(" %i activated", activated);
+    PrintOut("\n");
+    return result;
+}
