@@ -237,6 +237,20 @@ std::string ListingLine(int j, int found, HWND w, const std::string& text, const
     return WithCrLf("win[" + index + "]:  hWnd=" + Hex(w) + " text='" + text + "' class='" + cls + "'\n");
 }
 
+std::string SettingsLine(int activate, int wait, int count) {
+    return "activate=" + std::to_string(activate) + " wait=" + std::to_string(wait) +
+           " count=" + std::to_string(count) + "\r\n";
+}
+
+std::string FoundLine(int found) {
+    return "found " + std::to_string(found) + " windows to close\r\n";
+}
+
+std::string SummaryLine(int closed, int found) {
+    return std::to_string(closed) + " of " + std::to_string(found) + (found == 1 ? " window" : " windows") +
+           " closed\r\n";
+}
+
 std::vector<HWND> ListedWindows(const std::string& output) {
     std::vector<HWND> result;
     const std::string key = "hWnd=0x";

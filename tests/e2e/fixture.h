@@ -73,4 +73,7 @@ std::string Hex(HWND w); // "0x" and at least eight lower-case digits
 // "win[j]:  hWnd=... text='...' class='...'" with CR LF, the index two wide when found > 10.
 std::string ListingLine(int j, int found, HWND w, const std::string& text, const std::string& cls);
 std::string WithCrLf(const std::string& text); // LF not already after CR becomes CR LF
+std::string SettingsLine(int activate, int wait, int count);
+std::string FoundLine(int found);
+std::string SummaryLine(int closed, int found);
 std::vector<HWND> ListedWindows(const std::string& output); // the hWnd of every listing line

@@ -1,0 +1,206 @@
+// Which top-level windows a run collects: patterns, excluded classes, hung windows, and window
+// texts that a careless report would mangle.
+#include "fixture.h"
+#include "process.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const char* const kExcludedClasses[] = {
+    "MozillaWindowClass", "MozillaTaskbarPreviewClass", "MozillaHiddenWindowClass",
+    "MozillaDropShadowWindowClass", "seamonkeyMessageWindow", "MSCTFIME UI", "IME",
+    "MailBiffNotificationMessageWindow", "OleDdeWndClass", "DDEMLEvent", "DEMLMom",
+};
+
+std::string ClassOf(HWND w) {
+    char name[256] = {};
+    GetClassNameA(w, name, sizeof name);
+    return name;
+}
+
+bool Contains(const std::vector<HWND>& list, HWND w) {
+    return std::find(list.begin(), list.end(), w) != list.end();
+}
+
+TEST(Collect, ExcludedClassesAreNeverTouched) {
+    TestWindows windows;
+    std::string text = windows.NewClass("text"); // a text no other window has
+    std::vector<WindowSpec> specs;
+    for (const char* cls : kExcludedClasses)
+        specs.push_back({cls, text});
+    std::vector<HWND> excluded = windows.CreateGroup(specs);
+    ASSERT_EQ(excluded.size(), specs.size());
+    for (size_t i = 0; i < excluded.size(); ++i)
+        ASSERT_EQ(ClassOf(excluded[i]), kExcludedClasses[i]);
+    HWND control = windows.CreateOne({windows.NewClass(), text});
+    ASSERT_NE(control, nullptr);
+
+    for (const std::string& args : {std::string("-class=* -t"), "-text=" + text + " -t", "-class=* -text=" + text + " -t"}) {
+        RunResult r = RunQuellix(args);
+        EXPECT_EQ(r.exitCode, 0) << args;
+        std::vector<HWND> listed = ListedWindows(r.output);
+        EXPECT_TRUE(Contains(listed, control)) << args;
+        for (size_t i = 0; i < excluded.size(); ++i)
+            EXPECT_FALSE(Contains(listed, excluded[i])) << args << " lists " << kExcludedClasses[i];
+        // Nor the system's own windows of those classes (every GUI thread has an "IME" one).
+        for (const char* cls : kExcludedClasses)
+            EXPECT_EQ(r.output.find("class='" + std::string(cls) + "'"), std::string::npos) << args;
+    }
+
+    RunResult r = RunQuellix("-class=* -text=" + text + " -count=50");
+    ASSERT_TRUE(windows.Settle());
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.output, SummaryLine(1, 1));
+    EXPECT_FALSE(IsWindow(control));
+    for (HWND w : excluded)
+        EXPECT_TRUE(IsWindow(w));
+}
+
+// Class names are case-insensitive atoms: a variant can only be registered while no program on
+// the desktop holds the excluded spelling, so each case first checks the spelling it got.
+TEST(Collect, ExcludedClassesAreComparedExactly) {
+    for (const char* variant : {"demlmom", "MOZILLAWINDOWCLASS", "SeamonkeyMessageWindow", "ddemlevent"}) {
+        TestWindows windows;
+        HWND w = windows.CreateOne({variant, "variant"});
+        ASSERT_NE(w, nullptr) << variant;
+        ASSERT_EQ(ClassOf(w), variant) << "another program holds this class in another spelling";
+        RunResult r = RunQuellix(std::string("-t -class=") + variant);
+        EXPECT_EQ(r.exitCode, 0) << variant;
+        EXPECT_EQ(r.output, SettingsLine(0, 1000, 1) + FoundLine(1) + ListingLine(0, 1, w, "variant", variant))
+            << variant;
+    }
+}
+
+struct PatternCase {
+    std::string args;
+    std::vector<int> listed; // indexes into the windows, topmost first
+};
+
+TEST(Collect, WithBothPatternsAWindowMustFitBoth) {
+    TestWindows windows;
+    std::string base = windows.NewClass();
+    std::string one = base + "One", two = base + "Two";
+    // Z order from the top: 3, 2, 1, 0.
+    std::vector<HWND> w =
+        windows.CreateGroup({{one, "Alpha"}, {one, "Beta"}, {two, "Alpha"}, {two, "Alphabet"}});
+    ASSERT_EQ(w.size(), 4u);
+    const PatternCase cases[] = {
+        {"-class=" + one + " -text=Alpha", {0}},
+        {"-class=" + one + " -text=beta", {1}},
+        {"-class=" + two + " -text=Beta", {}},
+        {"-class=" + one, {1, 0}},
+        {"-class=" + base + "* -text=alpha", {2, 0}},
+        {"-class=" + base + "* -text=Alpha*", {3, 2, 0}},
+        {"-class=" + base + "?wo -text=*bet", {3}},
+        {"-class=" + base + "* -text=Gamma", {}},
+    };
+    for (const PatternCase& c : cases) {
+        RunResult r = RunQuellix(c.args + " -t");
+        EXPECT_EQ(r.exitCode, 0) << c.args;
+        std::vector<HWND> expected;
+        for (int i : c.listed)
+            expected.push_back(w[static_cast<size_t>(i)]);
+        EXPECT_EQ(ListedWindows(r.output), expected) << c.args;
+        EXPECT_NE(r.output.find(FoundLine(static_cast<int>(expected.size()))), std::string::npos) << c.args;
+    }
+}
+
+TEST(Collect, HiddenMinimizedAndDisabledWindowsAreTakenLikeAnyOther) {
+    for (Behavior b : {Behavior::Hidden, Behavior::Minimized, Behavior::Disabled, Behavior::DisabledWithPopup}) {
+        TestWindows windows;
+        std::string cls = windows.NewClass();
+        HWND w = windows.CreateOne({cls, "odd one"});
+        HWND odd = windows.CreateOne({cls, "odd one", b});
+        ASSERT_TRUE(w && odd);
+        RunResult r = RunQuellix("-class=" + cls + " -text=odd*");
+        ASSERT_TRUE(windows.Settle());
+        EXPECT_EQ(r.exitCode, 0) << static_cast<int>(b);
+        EXPECT_EQ(r.output, SummaryLine(1, 2)) << static_cast<int>(b);
+        EXPECT_FALSE(IsWindow(odd)) << static_cast<int>(b); // it is the topmost
+        EXPECT_TRUE(IsWindow(w)) << static_cast<int>(b);
+    }
+}
+
+DWORD TimedRun(const std::string& args, RunResult* r) {
+    DWORD start = GetTickCount();
+    *r = RunQuellix(args);
+    return GetTickCount() - start;
+}
+
+TEST(Collect, AHungWindowCostsAtMostItsShortTimeoutAndMissesTextPatterns) {
+    const int kHung = 8;
+    TestWindows windows;
+    std::string hung = windows.NewClass("hung"), fine = windows.NewClass("fine");
+    ASSERT_EQ(windows.Create({hung, "same text", Behavior::Hung, 60000}, kHung).size(), size_t{kHung});
+    ASSERT_EQ(windows.Create({fine, "other text"}, kHung).size(), size_t{kHung});
+
+    // The best of two runs each: a start of the process under Wine varies by tens of ms.
+    DWORD withHung = 0xFFFFFFFF, without = 0xFFFFFFFF;
+    for (int i = 0; i < 2; ++i) {
+        RunResult r;
+        without = std::min(without, TimedRun("-class=" + fine + " -text=same*", &r));
+        EXPECT_EQ(r.output, SummaryLine(0, 0));
+        withHung = std::min(withHung, TimedRun("-class=" + hung + " -text=same*", &r));
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_EQ(r.output, SummaryLine(0, 0));
+    }
+    EXPECT_LT(withHung, without + kHung * 30 + 300) << "without hung windows: " << without << " ms";
+}
+
+TEST(Collect, AHungWindowStillFitsAClassPattern) {
+    TestWindows windows;
+    std::string cls = windows.NewClass();
+    HWND w = windows.CreateOne({cls, "hung", Behavior::Hung, 60000});
+    ASSERT_NE(w, nullptr);
+    RunResult r = RunQuellix("-t -class=" + cls);
+    EXPECT_EQ(r.exitCode, 0);
+    // Its text cannot be read for the listing either.
+    EXPECT_EQ(r.output, SettingsLine(0, 1000, 1) + FoundLine(1) + ListingLine(0, 1, w, "", cls));
+
+    r = RunQuellix("-wait=100 -class=" + cls);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.output, SummaryLine(0, 1));
+    windows.Release(); // the close request waits in its queue
+    EXPECT_TRUE(WaitGone(w));
+}
+
+struct TextCase {
+    const char* name;
+    std::string text;
+    std::string pattern;
+    bool listed;
+};
+
+std::string HighBytes() {
+    // The same letters in whichever code page the desktop uses for 8-bit text.
+    return GetACP() == CP_UTF8 ? "\xC3\x84rger \xC3\xBC\xC3\x9F \xC2\xA9" : "\xC4rger \xFC\xDF \xA9";
+}
+
+TEST(Listing, AWindowTextIsReportedVerbatim) {
+    const TextCase cases[] = {
+        {"formats", "%s%s%s %n %i %08Ix %%", "*%s*", true},
+        {"line feeds", "one\ntwo\n", "one?two?", true},
+        {"leading line feed", "\nx", "*x", true},
+        {"CR LF kept", "a\r\nb", "a??b", true},
+        {"255 characters", std::string(254, 'x') + "Z", "*z", true},
+        {"only 255 are matched", std::string(299, 'y') + "Z", "*z", false},
+        {"above 0x7F", HighBytes(), "*" + HighBytes().substr(HighBytes().size() - 1), true},
+        {"quote", "it's", "it?s", true},
+    };
+    for (const TextCase& c : cases) {
+        TestWindows windows;
+        std::string cls = windows.NewClass();
+        HWND w = windows.CreateOne({cls, c.text});
+        ASSERT_NE(w, nullptr) << c.name;
+        RunResult r = RunQuellix("-t -class=" + cls + " \"-text=" + c.pattern + "\"");
+        EXPECT_EQ(r.exitCode, 0) << c.name;
+        std::string expected = SettingsLine(0, 1000, 1) + FoundLine(c.listed ? 1 : 0);
+        if (c.listed) expected += ListingLine(0, 1, w, c.text, cls);
+        EXPECT_EQ(r.output, expected) << c.name;
+    }
+}
+
+} // namespace
