@@ -28,3 +28,8 @@ if(NOT CMAKE_HOST_WIN32)
   set_tests_properties(unit_tests e2e_tests PROPERTIES FIXTURES_REQUIRED wine
       ENVIRONMENT QUELLIX_WINE_STATE=${WINE_STATE})
 endif()
+
+add_executable(type_into_notepad tools/type_into_notepad.cpp)
+target_compile_options(type_into_notepad PRIVATE ${QUELLIX_WARNINGS})
+target_link_libraries(type_into_notepad PRIVATE user32)
+target_link_options(type_into_notepad PRIVATE -static)

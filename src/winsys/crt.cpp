@@ -2,14 +2,14 @@
 // supply them. Byte loops: the program copies and clears only small buffers.
 #include <stddef.h>
 
-extern "C" void* memset(void* dst, int value, size_t n) {
+extern "C" __attribute__((used)) void* memset(void* dst, int value, size_t n) {
     volatile unsigned char* d = static_cast<unsigned char*>(dst); // volatile: not turned back into memset
     for (size_t i = 0; i < n; ++i)
         d[i] = static_cast<unsigned char>(value);
     return dst;
 }
 
-extern "C" void* memcpy(void* dst, const void* src, size_t n) {
+extern "C" __attribute__((used)) void* memcpy(void* dst, const void* src, size_t n) {
     volatile unsigned char* d = static_cast<unsigned char*>(dst);
     const unsigned char* s = static_cast<const unsigned char*>(src);
     for (size_t i = 0; i < n; ++i)
@@ -17,7 +17,7 @@ extern "C" void* memcpy(void* dst, const void* src, size_t n) {
     return dst;
 }
 
-extern "C" void* memmove(void* dst, const void* src, size_t n) {
+extern "C" __attribute__((used)) void* memmove(void* dst, const void* src, size_t n) {
     volatile unsigned char* d = static_cast<unsigned char*>(dst);
     const unsigned char* s = static_cast<const unsigned char*>(src);
     if (d < s) {
