@@ -146,10 +146,10 @@ TEST(TestMode, TheListingIndexIsTwoWideFromElevenWindowsOn) {
     for (int n : {10, 11}) {
         TestWindows windows;
         std::string cls = windows.NewClass();
-        std::vector<WindowSpec> specs;
+        std::vector<WindowDesc> descs;
         for (int i = 0; i < n; ++i)
-            specs.push_back({cls, "w" + std::to_string(i)});
-        std::vector<HWND> w = windows.CreateGroup(specs);
+            descs.push_back({cls, "w" + std::to_string(i)});
+        std::vector<HWND> w = windows.CreateGroup(descs);
         ASSERT_EQ(w.size(), static_cast<size_t>(n));
         std::string expected = SettingsLine(0, 1000, 1) + FoundLine(n);
         for (int j = 0; j < n; ++j)
@@ -204,11 +204,11 @@ TEST(Quoting, EachFormClosesTheWindowItNamesAndNoOther) {
     for (const QuotingCase& c : kQuotingCases) {
         TestWindows windows;
         std::string cls = windows.NewClass();
-        std::vector<WindowSpec> specs;
+        std::vector<WindowDesc> descs;
         for (const char* text : kQuotingTexts)
-            specs.push_back({cls, text});
-        std::vector<HWND> w = windows.CreateGroup(specs);
-        ASSERT_EQ(w.size(), specs.size());
+            descs.push_back({cls, text});
+        std::vector<HWND> w = windows.CreateGroup(descs);
+        ASSERT_EQ(w.size(), descs.size());
         RunResult r = RunQuellix("-class=" + cls + " " + c.option + " -count=20");
         ASSERT_TRUE(windows.Settle());
         EXPECT_EQ(r.exitCode, 0) << c.option;

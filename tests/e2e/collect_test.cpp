@@ -28,11 +28,11 @@ bool Contains(const std::vector<HWND>& list, HWND w) {
 TEST(Collect, ExcludedClassesAreNeverTouched) {
     TestWindows windows;
     std::string text = windows.NewClass("text"); // a text no other window has
-    std::vector<WindowSpec> specs;
+    std::vector<WindowDesc> descs;
     for (const char* cls : kExcludedClasses)
-        specs.push_back({cls, text});
-    std::vector<HWND> excluded = windows.CreateGroup(specs);
-    ASSERT_EQ(excluded.size(), specs.size());
+        descs.push_back({cls, text});
+    std::vector<HWND> excluded = windows.CreateGroup(descs);
+    ASSERT_EQ(excluded.size(), descs.size());
     for (size_t i = 0; i < excluded.size(); ++i)
         ASSERT_EQ(ClassOf(excluded[i]), kExcludedClasses[i]);
     HWND control = windows.CreateOne({windows.NewClass(), text});

@@ -62,7 +62,7 @@ void ShowAndRaise(HWND w, Behavior b) {
 } // namespace
 
 struct WindowGroup {
-    std::vector<WindowSpec> specs;
+    std::vector<WindowDesc> descs;
     std::vector<bool> ownProc; // whether the class is ours (a system class keeps its own behaviour)
     std::vector<HWND> windows;
     std::vector<HWND> popups; // one per window, nullptr for all but DisabledWithPopup
@@ -97,8 +97,8 @@ struct WindowGroup {
         PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE); // the queue exists before anyone posts
         threadId = GetCurrentThreadId();
         DWORD hangMs = 0;
-        for (size_t i = 0; i < specs.size(); ++i) {
-            const WindowSpec& s = specs[i];
+        for (size_t i = 0; i < descs.size(); ++i) {
+            const WindowDesc& s = descs[i];
             HWND w = Make(s.cls, s.text, StyleFor(s.behavior), nullptr, ownProc[i], s.behavior, s.delayMs);
             HWND popup = nullptr;
             if (w && s.behavior == Behavior::DisabledWithPopup)
@@ -160,11 +160,11 @@ void TestWindows::Register(const std::string& cls) {
     if (RegisterClassA(&wc)) registered_.push_back(cls);
 }
 
-std::vector<HWND> TestWindows::CreateGroup(const std::vector<WindowSpec>& specs) {
+std::vector<HWND> TestWindows::CreateGroup(const std::vector<WindowDesc>& descs) {
     std::unique_ptr<WindowGroup> g(new WindowGroup);
-    g->specs = specs;
+    g->descs = descs;
     g->release = release_;
-    for (const WindowSpec& s : specs) {
+    for (const WindowDesc& s : descs) {
         Register(s.cls);
         if (s.behavior == Behavior::DisabledWithPopup) Register(s.cls + "Popup");
         bool ours = false;
@@ -182,12 +182,12 @@ std::vector<HWND> TestWindows::CreateGroup(const std::vector<WindowSpec>& specs)
     return result;
 }
 
-std::vector<HWND> TestWindows::Create(const WindowSpec& spec, int count) {
-    return CreateGroup(std::vector<WindowSpec>(static_cast<size_t>(count), spec));
+std::vector<HWND> TestWindows::Create(const WindowDesc& desc, int count) {
+    return CreateGroup(std::vector<WindowDesc>(static_cast<size_t>(count), desc));
 }
 
-HWND TestWindows::CreateOne(const WindowSpec& spec) {
-    std::vector<HWND> w = Create(spec, 1);
+HWND TestWindows::CreateOne(const WindowDesc& desc) {
+    std::vector<HWND> w = Create(desc, 1);
     return w.empty() ? nullptr : w[0];
 }
 

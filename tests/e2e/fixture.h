@@ -20,7 +20,7 @@ enum class Behavior {
     DisabledWithPopup, // disabled, owning a visible WS_POPUP|WS_CAPTION window of class cls + "Popup"
 };
 
-struct WindowSpec {
+struct WindowDesc {
     std::string cls;
     std::string text;
     Behavior behavior = Behavior::Closes;
@@ -44,9 +44,9 @@ public:
     std::string NewClass(const std::string& tag = "");
 
     // The windows of one group, created in this order on one new thread; empty on failure.
-    std::vector<HWND> CreateGroup(const std::vector<WindowSpec>& specs);
-    std::vector<HWND> Create(const WindowSpec& spec, int count = 1);
-    HWND CreateOne(const WindowSpec& spec);
+    std::vector<HWND> CreateGroup(const std::vector<WindowDesc>& descs);
+    std::vector<HWND> Create(const WindowDesc& desc, int count = 1);
+    HWND CreateOne(const WindowDesc& desc);
 
     HWND PopupOf(HWND owner) const; // nullptr unless created as DisabledWithPopup
 
