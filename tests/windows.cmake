@@ -4,7 +4,8 @@ foreach(t unit_tests)
 endforeach()
 
 add_executable(e2e_tests e2e/usage_test.cpp e2e/process.cpp e2e/image_test.cpp
-    e2e/fixture.cpp e2e/fixture_test.cpp e2e/close_test.cpp e2e/collect_test.cpp
+    e2e/fixture.cpp e2e/fixture_test.cpp e2e/close_test.cpp e2e/collect_test.cpp e2e/activate_test.cpp
+    e2e/hostile_test.cpp
     ${CMAKE_SOURCE_DIR}/src/cmdline/usage.cpp)
 target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(e2e_tests PRIVATE ${QUELLIX_WARNINGS})

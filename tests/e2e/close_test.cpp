@@ -13,13 +13,8 @@ struct CountCase {
 };
 
 const CountCase kCountCases[] = {
-    {"", 1},
-    {"-count=2", 2},
-    {"-count=5", 3},
-    {"-count=0", 1},
-    {"-count=-1", 1},
-    {"-count=-2147483647", 1},
-    {"-count=-2147483648", 1},
+    {"", 1},          {"-count=2", 2},           {"-count=5", 3},           {"-count=0", 1},
+    {"-count=-1", 1}, {"-count=-2147483647", 1}, {"-count=-2147483648", 1},
 };
 
 TEST(Close, TheTopmostWindowsGoUpToTheCount) {
@@ -33,7 +28,8 @@ TEST(Close, TheTopmostWindowsGoUpToTheCount) {
         EXPECT_EQ(r.exitCode, 0) << c.option;
         EXPECT_EQ(r.output, SummaryLine(c.closes, 3)) << c.option;
         for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(IsWindow(w[static_cast<size_t>(i)]) == FALSE, i >= 3 - c.closes) << c.option << " window " << i;
+            EXPECT_EQ(IsWindow(w[static_cast<size_t>(i)]) == FALSE, i >= 3 - c.closes)
+                << c.option << " window " << i;
     }
 }
 
@@ -46,9 +42,11 @@ TEST(Close, AVerboseRunThatClosesOneWindowWritesFiveLines) {
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.output, "activate=0 wait=1000 count=1\r\n"
                         "found 1 windows to close\r\n"
-                        "win[0]:  hWnd=" + Hex(w) + " text='Quellix e2e one' class='" + cls + "'\r\n"
-                        " closed\r\n"
-                        "1 of 1 window closed\r\n");
+                        "win[0]:  hWnd=" +
+                            Hex(w) + " text='Quellix e2e one' class='" + cls +
+                            "'\r\n"
+                            " closed\r\n"
+                            "1 of 1 window closed\r\n");
     EXPECT_FALSE(IsWindow(w));
 }
 
@@ -59,7 +57,7 @@ TEST(Close, VerboseListsEachProcessedWindowFromTheTop) {
     ASSERT_EQ(w.size(), 3u);
     RunResult r = RunQuellix("-v -count:5 -class=" + cls);
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.output, SettingsLine(0, 1000, 5) + FoundLine(3) +                 //
+    EXPECT_EQ(r.output, SettingsLine(0, 1000, 5) + FoundLine(3) +                    //
                             ListingLine(0, 3, w[2], "top", cls) + " closed\r\n" +    //
                             ListingLine(1, 3, w[1], "middle", cls) + " closed\r\n" + //
                             ListingLine(2, 3, w[0], "bottom", cls) + " closed\r\n" + SummaryLine(3, 3));
@@ -74,8 +72,8 @@ TEST(Close, AWindowThatStaysFailsTheRunAndTheRestAreStillHandled) {
     RunResult r = RunQuellix("-class=" + cls + " -count=3 -wait=300 -v");
     ASSERT_TRUE(windows.Settle());
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.output, SettingsLine(0, 300, 3) + FoundLine(3) +                                 //
-                            ListingLine(0, 3, w[2], "goes first", cls) + " closed\r\n" +             //
+    EXPECT_EQ(r.output, SettingsLine(0, 300, 3) + FoundLine(3) +                                    //
+                            ListingLine(0, 3, w[2], "goes first", cls) + " closed\r\n" +            //
                             ListingLine(1, 3, w[1], "stays", cls) + " still there -> give up\r\n" + //
                             ListingLine(2, 3, w[0], "goes last", cls) + " closed\r\n" + SummaryLine(2, 3));
     EXPECT_FALSE(IsWindow(w[0]));
@@ -134,8 +132,9 @@ TEST(TestMode, ListsEveryMatchClosesNoneAndIgnoresTheCount) {
         RunResult r = RunQuellix("-class=" + cls + " " + c.options);
         ASSERT_TRUE(windows.Settle());
         EXPECT_EQ(r.exitCode, 0) << c.options;
-        EXPECT_EQ(r.output, SettingsLine(0, c.wait, c.count) + FoundLine(3) + ListingLine(0, 3, w[2], "c", cls) +
-                                ListingLine(1, 3, w[1], "b", cls) + ListingLine(2, 3, w[0], "a", cls))
+        EXPECT_EQ(r.output, SettingsLine(0, c.wait, c.count) + FoundLine(3) +
+                                ListingLine(0, 3, w[2], "c", cls) + ListingLine(1, 3, w[1], "b", cls) +
+                                ListingLine(2, 3, w[0], "a", cls))
             << c.options;
         for (HWND h : w)
             EXPECT_TRUE(IsWindow(h)) << c.options;
@@ -153,7 +152,8 @@ TEST(TestMode, TheListingIndexIsTwoWideFromElevenWindowsOn) {
         ASSERT_EQ(w.size(), static_cast<size_t>(n));
         std::string expected = SettingsLine(0, 1000, 1) + FoundLine(n);
         for (int j = 0; j < n; ++j)
-            expected += ListingLine(j, n, w[static_cast<size_t>(n - 1 - j)], "w" + std::to_string(n - 1 - j), cls);
+            expected +=
+                ListingLine(j, n, w[static_cast<size_t>(n - 1 - j)], "w" + std::to_string(n - 1 - j), cls);
         RunResult r = RunQuellix("-t -class=" + cls);
         EXPECT_EQ(r.exitCode, 0);
         EXPECT_EQ(r.output, expected) << n << " windows";
@@ -214,7 +214,8 @@ TEST(Quoting, EachFormClosesTheWindowItNamesAndNoOther) {
         EXPECT_EQ(r.exitCode, 0) << c.option;
         EXPECT_EQ(r.output, SummaryLine(1, 1)) << c.option;
         for (size_t i = 0; i < w.size(); ++i)
-            EXPECT_EQ(IsWindow(w[i]) == FALSE, static_cast<int>(i) == c.closes) << c.option << " / " << kQuotingTexts[i];
+            EXPECT_EQ(IsWindow(w[i]) == FALSE, static_cast<int>(i) == c.closes)
+                << c.option << " / " << kQuotingTexts[i];
     }
 }
 

@@ -10,9 +10,17 @@
 namespace {
 
 const char* const kExcludedClasses[] = {
-    "MozillaWindowClass", "MozillaTaskbarPreviewClass", "MozillaHiddenWindowClass",
-    "MozillaDropShadowWindowClass", "seamonkeyMessageWindow", "MSCTFIME UI", "IME",
-    "MailBiffNotificationMessageWindow", "OleDdeWndClass", "DDEMLEvent", "DEMLMom",
+    "MozillaWindowClass",
+    "MozillaTaskbarPreviewClass",
+    "MozillaHiddenWindowClass",
+    "MozillaDropShadowWindowClass",
+    "seamonkeyMessageWindow",
+    "MSCTFIME UI",
+    "IME",
+    "MailBiffNotificationMessageWindow",
+    "OleDdeWndClass",
+    "DDEMLEvent",
+    "DEMLMom",
 };
 
 std::string ClassOf(HWND w) {
@@ -38,7 +46,8 @@ TEST(Collect, ExcludedClassesAreNeverTouched) {
     HWND control = windows.CreateOne({windows.NewClass(), text});
     ASSERT_NE(control, nullptr);
 
-    for (const std::string& args : {std::string("-class=* -t"), "-text=" + text + " -t", "-class=* -text=" + text + " -t"}) {
+    for (const std::string& args :
+         {std::string("-class=* -t"), "-text=" + text + " -t", "-class=* -text=" + text + " -t"}) {
         RunResult r = RunQuellix(args);
         EXPECT_EQ(r.exitCode, 0) << args;
         std::vector<HWND> listed = ListedWindows(r.output);
@@ -69,7 +78,8 @@ TEST(Collect, ExcludedClassesAreComparedExactly) {
         ASSERT_EQ(ClassOf(w), variant) << "another program holds this class in another spelling";
         RunResult r = RunQuellix(std::string("-t -class=") + variant);
         EXPECT_EQ(r.exitCode, 0) << variant;
-        EXPECT_EQ(r.output, SettingsLine(0, 1000, 1) + FoundLine(1) + ListingLine(0, 1, w, "variant", variant))
+        EXPECT_EQ(r.output,
+                  SettingsLine(0, 1000, 1) + FoundLine(1) + ListingLine(0, 1, w, "variant", variant))
             << variant;
     }
 }
@@ -88,14 +98,10 @@ TEST(Collect, WithBothPatternsAWindowMustFitBoth) {
         windows.CreateGroup({{one, "Alpha"}, {one, "Beta"}, {two, "Alpha"}, {two, "Alphabet"}});
     ASSERT_EQ(w.size(), 4u);
     const PatternCase cases[] = {
-        {"-class=" + one + " -text=Alpha", {0}},
-        {"-class=" + one + " -text=beta", {1}},
-        {"-class=" + two + " -text=Beta", {}},
-        {"-class=" + one, {1, 0}},
-        {"-class=" + base + "* -text=alpha", {2, 0}},
-        {"-class=" + base + "* -text=Alpha*", {3, 2, 0}},
-        {"-class=" + base + "?wo -text=*bet", {3}},
-        {"-class=" + base + "* -text=Gamma", {}},
+        {"-class=" + one + " -text=Alpha", {0}},      {"-class=" + one + " -text=beta", {1}},
+        {"-class=" + two + " -text=Beta", {}},        {"-class=" + one, {1, 0}},
+        {"-class=" + base + "* -text=alpha", {2, 0}}, {"-class=" + base + "* -text=Alpha*", {3, 2, 0}},
+        {"-class=" + base + "?wo -text=*bet", {3}},   {"-class=" + base + "* -text=Gamma", {}},
     };
     for (const PatternCase& c : cases) {
         RunResult r = RunQuellix(c.args + " -t");
@@ -109,7 +115,8 @@ TEST(Collect, WithBothPatternsAWindowMustFitBoth) {
 }
 
 TEST(Collect, HiddenMinimizedAndDisabledWindowsAreTakenLikeAnyOther) {
-    for (Behavior b : {Behavior::Hidden, Behavior::Minimized, Behavior::Disabled, Behavior::DisabledWithPopup}) {
+    for (Behavior b :
+         {Behavior::Hidden, Behavior::Minimized, Behavior::Disabled, Behavior::DisabledWithPopup}) {
         TestWindows windows;
         std::string cls = windows.NewClass();
         HWND w = windows.CreateOne({cls, "odd one"});

@@ -21,10 +21,12 @@ std::atomic<int> gClassCounter{0};
 struct WindowState {
     Behavior behavior;
     DWORD delayMs;
+    bool ignoresClose;
 };
 
 LRESULT CALLBACK TestWindowProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<WindowState*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+    if (state && message == WM_CLOSE && state->ignoresClose) return 0;
     if (state && message == WM_CLOSE) {
         switch (state->behavior) {
         case Behavior::IgnoresClose:
@@ -78,14 +80,14 @@ struct WindowGroup {
         CloseHandle(synced);
     }
 
-    HWND Make(const std::string& cls, const std::string& text, DWORD style, HWND owner, bool ours,
-              Behavior b, DWORD delayMs) {
+    HWND Make(const std::string& cls, const std::string& text, DWORD style, HWND owner, bool ours, Behavior b,
+              DWORD delayMs, bool ignoresClose = false) {
         int n = static_cast<int>(windows.size());
         HWND w = CreateWindowExA(0, cls.c_str(), text.c_str(), style, 40 + 8 * n, 40 + 8 * n, 240, 120, owner,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
         if (!w) return nullptr;
         if (ours) {
-            states.push_back(std::unique_ptr<WindowState>(new WindowState{b, delayMs}));
+            states.push_back(std::unique_ptr<WindowState>(new WindowState{b, delayMs, ignoresClose}));
             SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(states.back().get()));
         }
         ShowAndRaise(w, b);
@@ -99,10 +101,12 @@ struct WindowGroup {
         DWORD hangMs = 0;
         for (size_t i = 0; i < descs.size(); ++i) {
             const WindowDesc& s = descs[i];
-            HWND w = Make(s.cls, s.text, StyleFor(s.behavior), nullptr, ownProc[i], s.behavior, s.delayMs);
+            HWND w = Make(s.cls, s.text, StyleFor(s.behavior), nullptr, ownProc[i], s.behavior, s.delayMs,
+                          s.ignoresClose);
             HWND popup = nullptr;
             if (w && s.behavior == Behavior::DisabledWithPopup)
-                popup = Make(s.cls + "Popup", s.popupText, WS_POPUP | WS_CAPTION, w, true, Behavior::Closes, 0);
+                popup =
+                    Make(s.cls + "Popup", s.popupText, WS_POPUP | WS_CAPTION, w, true, Behavior::Closes, 0);
             windows.push_back(w);
             popups.push_back(popup);
             if (s.behavior == Behavior::Hung && s.delayMs > hangMs) hangMs = s.delayMs;
@@ -203,7 +207,8 @@ bool TestWindows::Settle(DWORD timeoutMs) {
     for (auto& g : groups_) {
         PostThreadMessageA(g->threadId, kSyncMessage, 0, 0);
         DWORD spent = GetTickCount() - start;
-        if (spent >= timeoutMs || WaitForSingleObject(g->synced, timeoutMs - spent) != WAIT_OBJECT_0) return false;
+        if (spent >= timeoutMs || WaitForSingleObject(g->synced, timeoutMs - spent) != WAIT_OBJECT_0)
+            return false;
     }
     return true;
 }

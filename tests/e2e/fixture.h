@@ -26,6 +26,7 @@ struct WindowDesc {
     Behavior behavior = Behavior::Closes;
     DWORD delayMs = 0; // ClosesLate and Hung
     std::string popupText = "Popup";
+    bool ignoresClose = false; // stays after WM_CLOSE whatever its behaviour (a minimized survivor)
 };
 
 struct WindowGroup;

@@ -57,6 +57,7 @@ RunResult FinishQuellix(Child* child, DWORD timeoutMs) {
 
 RunResult RunQuellix(const std::string& args, DWORD timeoutMs) {
     Child child;
-    if (!StartQuellix(args, &child)) return {-2, ""};
+    if (!StartQuellix(args, &child))
+        return {-2, "could not start quellix.exe: error " + std::to_string(GetLastError())};
     return FinishQuellix(&child, timeoutMs);
 }
