@@ -27,3 +27,6 @@ if(NOT CMAKE_HOST_WIN32)
   set_tests_properties(unit_tests e2e_tests PROPERTIES FIXTURES_REQUIRED wine
       ENVIRONMENT QUELLIX_WINE_STATE=${WINE_STATE})
 endif()
+
+add_test(NAME exe_reproducible COMMAND ${CMAKE_SOURCE_DIR}/tests/check-reproducible.sh ${CMAKE_SOURCE_DIR}
+    ${CMAKE_TOOLCHAIN_FILE} ${CMAKE_BUILD_TYPE} $<TARGET_FILE:quellix>)
