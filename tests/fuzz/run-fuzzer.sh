@@ -17,8 +17,8 @@ corpus=$here/corpus/$name
 artifacts=$(dirname "$fuzzer")/../fuzz-artifacts/$name
 mkdir -p "$artifacts"
 
-# Room for lines past the 1279-character limit, and for two 300-byte wildcard halves.
 options=(-timeout=10 -print_final_stats=1 -artifact_prefix="$artifacts/")
+# Room for lines past the 1279-character limit, two 300-byte wildcard halves, a full line buffer.
 case $name in
   cmdline) options+=(-max_len=1600 -dict="$here/cmdline.dict") ;;
   wildcard) options+=(-max_len=700) ;;
