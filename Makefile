@@ -1,7 +1,13 @@
 # make demo: closes a real window under Wine.   make test: every test, native and under Wine.
-.PHONY: all deps native cross test demo clean
+# make fuzz: each fuzz target for FUZZ_SECONDS (default 300; make -j2 runs two at once); inputs that
+# reach new code are added to tests/fuzz/corpus.
+.PHONY: all deps native fuzzers cross cross-clang test fuzz demo clean
 
-all: native cross
+FUZZ_SECONDS ?= 300
+FUZZ_RUNS := $(addprefix fuzz-,cmdline wildcard newlines)
+.PHONY: $(FUZZ_RUNS)
+
+all: native fuzzers cross cross-clang
 
 deps:
 	@tools/install-deps
@@ -10,16 +16,31 @@ native: deps
 	cmake --preset native >/dev/null
 	cmake --build --preset native
 
+fuzzers: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+
 cross: deps
 	cmake --preset cross >/dev/null
 	cmake --build --preset cross
 
-test: native cross
+cross-clang: deps
+	cmake --preset cross-clang >/dev/null
+	cmake --build --preset cross-clang
+
+test: native fuzzers cross cross-clang
 	ctest --preset native
+	ctest --preset fuzz
+	ctest --preset cross-clang
 	ctest --preset cross
+
+fuzz: $(FUZZ_RUNS)
+
+$(FUZZ_RUNS): fuzz-%: fuzzers
+	tests/fuzz/run-fuzzer.sh --merge build/fuzz/bin/fuzz_$* $(FUZZ_SECONDS)
 
 demo: cross
 	tools/demo
 
 clean:
-	rm -rf build/native build/cross
+	rm -rf build/native build/fuzz build/cross build/cross-clang

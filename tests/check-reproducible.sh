@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The exe depends on its sources only: two fresh builds in directories of other names and depths,
+# under other time zones, locales and umasks, give the bytes of the tested one.
+#   check-reproducible.sh SOURCE_DIR TOOLCHAIN_FILE BUILD_TYPE BUILT_EXE
+set -euo pipefail
+[ $# -eq 4 ] || { echo "usage: check-reproducible.sh SOURCE_DIR TOOLCHAIN_FILE BUILD_TYPE BUILT_EXE" >&2; exit 2; }
+src=$1 toolchain=$2 type=$3 built=$4
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/quellix-repro.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+
+build() { # DIR TZ LOCALE UMASK
+  local dir=$1 log=$scratch/$(basename "$1").log
+  if ! (umask "$4" && export TZ=$2 LC_ALL=$3 &&
+        cmake -S "$src" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" -DCMAKE_TOOLCHAIN_FILE="$toolchain" &&
+        cmake --build "$dir" --target quellix) >"$log" 2>&1; then
+    cat "$log" >&2
+    exit 1
+  fi
+}
+build "$scratch/a" UTC C 022
+build "$scratch/another/much/deeper/build-b" Pacific/Kiritimati C.UTF-8 077
+
+status=0
+for exe in "$scratch/a/bin/quellix.exe" "$scratch/another/much/deeper/build-b/bin/quellix.exe"; do
+  cmp "$built" "$exe" || status=1
+done
+[ $status -eq 0 ] && echo "check-reproducible: 3 builds, identical $(stat -c %s "$built")-byte images"
+exit $status
