@@ -61,7 +61,6 @@ private:
     void Register(const std::string& cls);
 
     std::string prefix_;
-    int counter_ = 0;
     std::vector<std::string> registered_;
     std::vector<std::unique_ptr<WindowGroup>> groups_;
     HANDLE release_;

@@ -90,7 +90,7 @@ TEST(Fixture, AnOwnerCarriesItsCaptionedPopupAboveIt) {
     HWND popup = windows.PopupOf(owner);
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(GetWindow(popup, GW_OWNER), owner);
-    LONG style = GetWindowLongA(popup, GWL_STYLE);
+    DWORD style = static_cast<DWORD>(GetWindowLongA(popup, GWL_STYLE));
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
     EXPECT_TRUE(IsWindowVisible(popup));
