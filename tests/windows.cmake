@@ -27,3 +27,4 @@ if(NOT CMAKE_HOST_WIN32)
   set_tests_properties(unit_tests e2e_tests PROPERTIES FIXTURES_REQUIRED wine
       ENVIRONMENT QUELLIX_WINE_STATE=${WINE_STATE})
 endif()
+add_subdirectory(bench)
