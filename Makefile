@@ -1,5 +1,6 @@
 # make demo: closes a real window under Wine.   make test: every test, native and under Wine.
-.PHONY: all deps native cross test demo clean
+# make bench: size and speed figures against their goals (not a test).
+.PHONY: all deps native cross test demo bench clean
 
 all: native cross
 
@@ -20,6 +21,9 @@ test: native cross
 
 demo: cross
 	tools/demo
+
+bench: cross
+	tools/bench
 
 clean:
 	rm -rf build/native build/cross
