@@ -19,6 +19,7 @@ const int kCloseWindows = 20;
 const int kWarmupRounds = 3;
 const char kWindowText[] = "QuellixBenchWindow";
 const int kMaxEvents = 4096;
+const DWORD kSettleMs = 300; // others ask new visible windows for their text: let that pass first
 
 double gTicksPerMs;
 std::string gBinDir;
@@ -363,6 +364,7 @@ int main(int argc, char** argv) {
     for (int i = -1; i < closeRuns; ++i) {
         WindowThread closing;
         StartWindows(&closing, closeClass.c_str(), kCloseWindows, true);
+        Sleep(kSettleMs);
         Run run = RunChild(close.exe, close.args);
         int left = CountWindows(closeClass.c_str());
         StopWindows(&closing);
