@@ -1,7 +1,8 @@
 # make demo: closes a real window under Wine.   make test: every test, native and under Wine.
 # make fuzz: each fuzz target for FUZZ_SECONDS (default 300; make -j2 runs two at once); inputs that
 # reach new code are added to tests/fuzz/corpus.
-.PHONY: all deps native fuzzers cross cross-clang test fuzz demo clean
+# make bench: size and speed figures against their goals (not a test).
+.PHONY: all deps native fuzzers cross cross-clang test fuzz demo bench clean
 
 FUZZ_SECONDS ?= 300
 FUZZ_RUNS := $(addprefix fuzz-,cmdline wildcard newlines)
@@ -41,6 +42,9 @@ $(FUZZ_RUNS): fuzz-%: fuzzers
 
 demo: cross
 	tools/demo
+
+bench: cross
+	tools/bench
 
 clean:
 	rm -rf build/native build/fuzz build/cross build/cross-clang
