@@ -10,13 +10,15 @@ const unsigned kListTextTimeoutMs = 1000;
 const unsigned kPollMs = 10;
 const unsigned kPauseMs = 30; // between windows, so that closing one settles before the next
 
+// One write per line: a pipe write is the dearest step of a listing.
 void ListWindow(int index, int found, Window w) {
     char name[kClassCap] = {};
     char text[kTextCap] = {};
     ReadClassName(w, name, kClassCap);
     ReadWindowText(w, text, kTextCap, kListTextTimeoutMs);
-    PrintOut(found > 10 ? "win[%2i]" : "win[%i]", index);
-    PrintOut(":  hWnd=0x%08Ix text='%s' class='%s'\n", reinterpret_cast<unsigned long long>(w), text, name);
+    const char* format = found > 10 ? "win[%2i]:  hWnd=0x%08Ix text='%s' class='%s'\n"
+                                    : "win[%i]:  hWnd=0x%08Ix text='%s' class='%s'\n";
+    PrintOut(format, index, reinterpret_cast<unsigned long long>(w), text, name);
 }
 
 // Elapsed ticks are unsigned differences, so the wait survives the tick count's wrap; a negative
