@@ -12,7 +12,7 @@ bool SplitCommandLine(ArgTable* table) {
 }
 } // namespace
 
-extern "C" [[noreturn]] __attribute__((used)) void WinMainCRTStartup() {
+extern "C" [[noreturn]] void WinMainCRTStartup() {
     RememberProcessHeap();
     bool fits = SplitCommandLine(&gArgs);
     ExitProcessWith(fits ? RunMain(gArgs.count, gArgs.entries) : RefuseCommandLine());
