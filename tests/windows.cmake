@@ -4,7 +4,7 @@ foreach(t unit_tests)
 endforeach()
 
 add_executable(e2e_tests e2e/usage_test.cpp e2e/process.cpp e2e/image_test.cpp
-    e2e/fixture.cpp e2e/fixture_test.cpp e2e/close_test.cpp e2e/collect_test.cpp e2e/activate_test.cpp
+    e2e/fixture.cpp e2e/close_test.cpp e2e/collect_test.cpp e2e/activate_test.cpp
     e2e/hostile_test.cpp
     ${CMAKE_SOURCE_DIR}/src/cmdline/usage.cpp)
 target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/src)
@@ -30,10 +30,6 @@ if(NOT CMAKE_HOST_WIN32)
       ENVIRONMENT QUELLIX_WINE_STATE=${WINE_STATE})
 endif()
 
-add_executable(type_into_notepad tools/type_into_notepad.cpp)
-target_compile_options(type_into_notepad PRIVATE ${QUELLIX_WARNINGS})
-target_link_libraries(type_into_notepad PRIVATE user32)
-target_link_options(type_into_notepad PRIVATE -static)
 
 add_test(NAME exe_reproducible COMMAND ${CMAKE_SOURCE_DIR}/tests/check-reproducible.sh ${CMAKE_SOURCE_DIR}
     ${CMAKE_TOOLCHAIN_FILE} ${CMAKE_BUILD_TYPE} $<TARGET_FILE:quellix>)
@@ -55,4 +51,3 @@ if(CLANG_TIDY)
 else()
   message(STATUS "clang-tidy not found: no tidy test")
 endif()
-add_subdirectory(bench)
