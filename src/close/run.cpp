@@ -4,18 +4,18 @@
 #include "../select/collect.h"
 
 namespace {
-const int kClassCap = 256;
-const int kTextCap = 512;
+const int kListClassCap = 256;
+const int kListTextCap = 512;
 const unsigned kListTextTimeoutMs = 1000;
 const unsigned kPollMs = 10;
 const unsigned kPauseMs = 30; // between windows, so that closing one settles before the next
 
 // One write per line: a pipe write is the dearest step of a listing.
 void ListWindow(int index, int found, Window w) {
-    char name[kClassCap] = {};
-    char text[kTextCap] = {};
-    ReadClassName(w, name, kClassCap);
-    ReadWindowText(w, text, kTextCap, kListTextTimeoutMs);
+    char name[kListClassCap] = {};
+    char text[kListTextCap] = {};
+    ReadClassName(w, name, kListClassCap);
+    ReadWindowText(w, text, kListTextCap, kListTextTimeoutMs);
     const char* format = found > 10 ? "win[%2i]:  hWnd=0x%08Ix text='%s' class='%s'\n"
                                     : "win[%i]:  hWnd=0x%08Ix text='%s' class='%s'\n";
     PrintOut(format, index, reinterpret_cast<unsigned long long>(w), text, name);
