@@ -15,3 +15,12 @@ if(CLANG_TIDY)
 else()
   message(STATUS "clang-tidy not found: no tidy test")
 endif()
+
+# Layout: every C++ source as .clang-format has it.
+find_program(CLANG_FORMAT NAMES clang-format clang-format-14)
+if(CLANG_FORMAT)
+  file(GLOB_RECURSE formatted CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp ${CMAKE_SOURCE_DIR}/src/*.h
+       ${CMAKE_SOURCE_DIR}/tests/*.cpp ${CMAKE_SOURCE_DIR}/tests/*.h ${CMAKE_SOURCE_DIR}/bench/*.cpp
+       ${CMAKE_SOURCE_DIR}/tools/*.cpp)
+  add_test(NAME format COMMAND ${CLANG_FORMAT} --dry-run -Werror ${formatted})
+endif()
