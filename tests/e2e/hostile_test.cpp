@@ -133,6 +133,32 @@ TEST(Hostile, AHungForegroundWindowCostsTheAttachedSwitchOnlyItsPings) {
     EXPECT_LT(elapsed, 100u + 500u + 1500u); // the wait, one ping, and the start of a process
 }
 
+TEST(Hostile, ATextOfLineFeedsIsCutToOneWholeLine) {
+    // 500 line feeds become 1000 bytes of CR LF: the listing line no longer fits and is cut,
+    // still ending in CR LF, and the lines after it are whole.
+    TestWindows desk;
+    std::string cls = desk.NewClass("feeds");
+    HWND w = desk.CreateOne({cls, std::string(500, '\n')});
+    ASSERT_NE(w, nullptr);
+    RunResult r = RunQuellix("-class=" + cls + " -v");
+    EXPECT_EQ(r.exitCode, 0);
+    std::string head = SettingsLine(0, 1000, 1) + FoundLine(1);
+    std::string tail = " closed\r\n" + SummaryLine(1, 1);
+    ASSERT_GT(r.output.size(), head.size() + tail.size());
+    EXPECT_EQ(r.output.substr(0, head.size()), head);
+    EXPECT_EQ(r.output.substr(r.output.size() - tail.size()), tail);
+    std::string listing = r.output.substr(head.size(), r.output.size() - head.size() - tail.size());
+    EXPECT_EQ(listing.rfind("win[0]:  hWnd=" + Hex(w) + " text='\r\n\r\n", 0), 0u);
+    EXPECT_LE(listing.size(), 1023u);
+    EXPECT_GE(listing.size(), 1021u);
+    EXPECT_EQ(listing.substr(listing.size() - 2), "\r\n");
+    for (size_t i = 0; i < listing.size(); ++i) {
+        if (listing[i] == '\n') {
+            ASSERT_TRUE(i > 0 && listing[i - 1] == '\r') << "lone LF at " << i;
+        }
+    }
+}
+
 struct DecoyCase {
     std::string targetText;
     std::vector<std::string> decoyTexts;
