@@ -4,21 +4,19 @@
 #include "../select/collect.h"
 
 namespace {
-const int kListClassCap = 256;
 const int kListTextCap = 512;
 const unsigned kListTextTimeoutMs = 1000;
 const unsigned kPollMs = 10;
 const unsigned kPauseMs = 30; // between windows, so that closing one settles before the next
 
-// One write per line: a pipe write is the dearest step of a listing.
-void ListWindow(int index, int found, Window w) {
-    char name[kListClassCap] = {};
-    char text[kListTextCap] = {};
-    ReadClassName(w, name, kListClassCap);
-    ReadWindowText(w, text, kListTextCap, kListTextTimeoutMs);
+// One write per line: a pipe write is the dearest step of a listing. The class name is the one
+// read during the collection; the text may have changed since, so it is read again.
+void ListWindow(int index, int found, const ListedWindow* entry) {
+    char16_t text[kListTextCap];
+    ReadWindowText(entry->window, text, kListTextCap, kListTextTimeoutMs);
     const char* format = found > 10 ? "win[%2i]:  hWnd=0x%08Ix text='%s' class='%s'\n"
                                     : "win[%i]:  hWnd=0x%08Ix text='%s' class='%s'\n";
-    PrintOut(format, index, reinterpret_cast<unsigned long long>(w), text, name);
+    PrintListing(format, index, reinterpret_cast<unsigned long long>(entry->window), text, entry->className);
 }
 
 // Elapsed ticks are unsigned differences, so the wait survives the tick count's wrap; a negative
@@ -39,16 +37,17 @@ bool IsLastToProcess(int index, int maxcount) {
 
 int RunClose(const Settings* s) {
     int closed = 0, activated = 0, result = 0;
+    SetReportUtf8(s->utf8 != 0);
     if (s->verbose) PrintOut("activate=%i wait=%i count=%i\n", s->activate, s->waittime, s->maxcount);
     if (s->activate) ProbeInput();
 
-    Window* list = nullptr;
+    ListedWindow* list = nullptr;
     int found = CollectWindows(s->windowtext, s->windowclass, &list);
     if (s->verbose) PrintOut("found %i windows to close\n", found);
 
     for (int j = 0; j < found; ++j) {
-        Window w = list[j];
-        if (s->verbose) ListWindow(j, found, w);
+        Window w = list[j].window;
+        if (s->verbose) ListWindow(j, found, &list[j]);
         if (s->test) continue;
         if (CloseAndWait(w, s->waittime)) {
             if (s->verbose) PrintOut(" closed\n");
@@ -66,8 +65,10 @@ int RunClose(const Settings* s) {
     }
     if (s->test) return 0;
 
-    PrintOut("%i of %i window%s closed", closed, found, found == 1 ? "" : "s");
-    if (activated > 0) PrintOut(" %i activated", activated);
-    PrintOut("\n");
+    const char16_t* plural = found == 1 ? u"" : u"s";
+    if (activated > 0)
+        PrintOut("%i of %i window%s closed %i activated\n", closed, found, plural, activated);
+    else
+        PrintOut("%i of %i window%s closed\n", closed, found, plural);
     return result;
 }

@@ -4,7 +4,7 @@
 #include "../winsys/winsys.h"
 
 namespace {
-char gCmdLineCopy[kCmdLineCap]; // the argument table points into it until the process ends
+char16_t gCmdLineCopy[kCmdLineCap]; // the argument table points into it until the process ends
 ArgTable gArgs;
 
 bool SplitCommandLine(ArgTable* table) {

@@ -9,9 +9,7 @@ Settings gSettings; // zero-initialised: no constructor runs without a C runtime
 }
 
 void ShowUsage() {
-    char text[1256];
-    Format(text, sizeof text, "%s%s", kUsageLine, kUsageOptions);
-    ShowMessageBox(text, "Quellix");
+    ShowMessageBox(kUsageText, "Quellix");
 }
 
 int RefuseCommandLine() {
@@ -19,7 +17,7 @@ int RefuseCommandLine() {
     return kExitNoPattern;
 }
 
-int RunMain(int count, char** entries) {
+int RunMain(int count, char16_t** entries) {
     int code = PrepareSettings(count, entries, &gSettings);
     if (code) {
         ShowUsage();

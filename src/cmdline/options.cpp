@@ -1,7 +1,7 @@
 #include "options.h"
-#include "text.h"
+#include "../text/text.h"
 
-enum OptionKind { kOptText, kOptClass, kOptActivate, kOptWait, kOptCount, kOptVerbose, kOptTest };
+enum OptionKind { kOptText, kOptClass, kOptActivate, kOptWait, kOptCount, kOptVerbose, kOptTest, kOptUtf8 };
 
 struct OptionName {
     const char* name; // tried in table order, as a case-insensitive prefix
@@ -10,7 +10,7 @@ struct OptionName {
 
 static const OptionName kOptionNames[] = {
     {"-text", kOptText},   {"-class", kOptClass}, {"-a", kOptActivate}, {"-wait", kOptWait},
-    {"-count", kOptCount}, {"-v", kOptVerbose},   {"-t", kOptTest},
+    {"-count", kOptCount}, {"-v", kOptVerbose},   {"-t", kOptTest},     {"-utf8", kOptUtf8},
 };
 
 void DefaultSettings(Settings* s) {
@@ -21,9 +21,10 @@ void DefaultSettings(Settings* s) {
     s->maxcount = 1;
     s->verbose = 0;
     s->test = 0;
+    s->utf8 = 0;
 }
 
-static const OptionName* FindOptionName(const char* entry) {
+static const OptionName* FindOptionName(const char16_t* entry) {
     for (const OptionName& o : kOptionNames) {
         if (StartsWithNoCase(entry, o.name)) return &o;
     }
@@ -31,13 +32,15 @@ static const OptionName* FindOptionName(const char* entry) {
 }
 
 // The value starts one separator character after the name; a bare name has an empty value.
-static const char* OptionValue(const char* entry, const char* name) {
-    int nameLen = StrLen(name);
+static const char16_t* OptionValue(const char16_t* entry, const char* name) {
+    int nameLen = 0;
+    while (name[nameLen])
+        ++nameLen;
     return entry[nameLen] ? entry + nameLen + 1 : entry + nameLen;
 }
 
-static bool ApplyOption(const OptionName* o, const char* entry, Settings* s) {
-    const char* value = OptionValue(entry, o->name);
+static bool ApplyOption(const OptionName* o, const char16_t* entry, Settings* s) {
+    const char16_t* value = OptionValue(entry, o->name);
     switch (o->kind) {
     case kOptText:
         return StrCopy(s->windowtext, kTextCap, value);
@@ -59,13 +62,16 @@ static bool ApplyOption(const OptionName* o, const char* entry, Settings* s) {
         s->verbose = 1;
         s->test = 1;
         break;
+    case kOptUtf8:
+        s->utf8 = 1;
+        break;
     }
     return true;
 }
 
-bool ParseOptions(int count, char** entries, Settings* s) {
+bool ParseOptions(int count, char16_t** entries, Settings* s) {
     for (int i = 1; i < count; ++i) {
-        char work[kEntryCap];
+        char16_t work[kEntryCap];
         if (!StrCopy(work, kEntryCap, entries[i])) return false;
         if (work[0] == '/') work[0] = '-';
         if (work[0] != '-') continue;
@@ -75,18 +81,18 @@ bool ParseOptions(int count, char** entries, Settings* s) {
     return true;
 }
 
-void StripQuotes(char* value) {
+void StripQuotes(char16_t* value) {
     int n = StrLen(value);
     if (n >= 2 && value[0] == '"' && value[n - 1] == '"') {
         for (int i = 0; i < n - 2; ++i)
             value[i] = value[i + 1];
         value[n - 2] = 0;
     }
-    char* quote = StrFindChar(value, '"');
+    char16_t* quote = StrFindChar(value, '"');
     if (quote && quote[1] == 0) *quote = 0;
 }
 
-void UnescapeQuotes(char* value) {
+void UnescapeQuotes(char16_t* value) {
     int w = 0;
     for (int r = 0; value[r]; ++r) {
         if (value[r] == '\\' && value[r + 1] == '"') ++r;
@@ -99,7 +105,7 @@ static bool NoPattern(const Settings* s) {
     return !s->windowtext[0] && !s->windowclass[0];
 }
 
-int PrepareSettings(int count, char** entries, Settings* s) {
+int PrepareSettings(int count, char16_t** entries, Settings* s) {
     DefaultSettings(s);
     if (count < 2) return kExitNoArguments;
     if (!ParseOptions(count, entries, s) || NoPattern(s)) return kExitNoPattern;

@@ -1,4 +1,5 @@
-// The parsed command line and the rules that fill it. Portable: no windows.h.
+// The parsed command line and the rules that fill it. Portable: no windows.h. Text is UTF-16 and
+// every capacity counts UTF-16 units.
 #pragma once
 
 const int kTextCap = 512;  // text pattern, terminator included
@@ -6,13 +7,14 @@ const int kClassCap = 256; // class pattern, terminator included
 const int kEntryCap = 512; // one command-line word, terminator included
 
 struct Settings {
-    char windowtext[kTextCap];
-    char windowclass[kClassCap];
+    char16_t windowtext[kTextCap];
+    char16_t windowclass[kClassCap];
     int activate;
     int waittime; // milliseconds
     int maxcount;
     int verbose;
     int test;
+    int utf8; // the report in UTF-8 rather than the ANSI code page
 };
 
 // Exit codes of a run that never reaches the windows.
@@ -23,11 +25,11 @@ void DefaultSettings(Settings* s);
 
 // Reads entries 1..count-1 into `s`. False when an entry or a value does not fit its buffer:
 // a cut pattern could name windows the user never named, so such a line is refused.
-bool ParseOptions(int count, char** entries, Settings* s);
+bool ParseOptions(int count, char16_t** entries, Settings* s);
 
-void StripQuotes(char* value);    // drops enclosing quotes, and a lone trailing one
-void UnescapeQuotes(char* value); // \" becomes "
+void StripQuotes(char16_t* value);    // drops enclosing quotes, and a lone trailing one
+void UnescapeQuotes(char16_t* value); // \" becomes "
 
 // The first half of the main routine: 0 when the run may go on with `s`, otherwise the exit
 // code to end with after the usage box.
-int PrepareSettings(int count, char** entries, Settings* s);
+int PrepareSettings(int count, char16_t** entries, Settings* s);

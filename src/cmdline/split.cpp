@@ -1,11 +1,11 @@
 #include "split.h"
-#include "text.h"
+#include "../text/text.h"
 
-static void RemoveUnescapedQuotes(char* s) {
-    char prev = 0;
+static void RemoveUnescapedQuotes(char16_t* s) {
+    char16_t prev = 0;
     int w = 0;
     for (int r = 0; s[r]; ++r) {
-        char c = s[r];
+        char16_t c = s[r];
         bool drop = c == '"' && prev != '\\';
         prev = c;
         if (!drop) s[w++] = c;
@@ -13,7 +13,7 @@ static void RemoveUnescapedQuotes(char* s) {
     s[w] = 0;
 }
 
-bool SplitArgs(const char* line, char* copy, int copyCap, ArgTable* table) {
+bool SplitArgs(const char16_t* line, char16_t* copy, int copyCap, ArgTable* table) {
     table->count = 0;
     if (!StrCopy(copy, copyCap, line)) return false;
     TrimSpaceTab(copy);

@@ -1,5 +1,4 @@
-// The usage box text, in two parts joined as "%s%s".
+// The usage box text.
 #pragma once
 
-extern const char kUsageLine[];
-extern const char kUsageOptions[];
+extern const char kUsageText[];

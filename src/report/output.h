@@ -3,12 +3,17 @@
 
 #include "../winsys/winsys.h"
 
-// Formats one report piece (wvsprintf conversions: %i %2i %s %08Ix) into a line of at most
-// 1023 characters, gives it CR LF line ends and writes it to standard output. Window texts are
+// The report's encoding for the rest of the run: the ANSI code page unless utf8.
+void SetReportUtf8(bool utf8);
+
+// Formats one report line (wvsprintf conversions: %i %2i %s %08Ix; %s takes UTF-16 strings) into
+// at most 1023 units, gives it CR LF line ends and writes it to standard output. Window texts are
 // arguments, never the format. Returns the bytes written, or -1 (no standard output is normal).
 int PrintOut(const char* format, ...);
+// The same for a listing line, which is never cut (see kListingLineCap).
+int PrintListing(const char* format, ...);
 
 // The window's class name or text for a report line, or "<error>" when the lookup fails.
 // Each result stays valid until the next call of the same function.
-const char* ClassNameForLog(Window w);
-const char* WindowTextForLog(Window w);
+const char16_t* ClassNameForLog(Window w);
+const char16_t* WindowTextForLog(Window w);

@@ -3,10 +3,15 @@
 
 #include "../winsys/winsys.h"
 
-// Lists every top-level window whose class fits `windowclass` and whose text fits `windowtext`
-// (an empty pattern sets no condition), except the excluded classes. The list holds at most as
-// many windows as there were before the walk; it is never freed. Returns the number listed.
-int CollectWindows(const char* windowtext, const char* windowclass, Window** list);
+const int kClassNameCap = 257; // the longest class name the system registers, and its terminator
 
-// Zero-filled memory from the process heap; waits for memory rather than fail.
-void* AllocZeroed(unsigned long long size);
+struct ListedWindow {
+    Window window;
+    char16_t className[kClassNameCap + 1]; // read once: a window's class never changes
+};
+
+// Lists every top-level window whose class fits `windowclass` and whose text fits `windowtext`
+// (an empty pattern sets no condition), except the excluded classes. The windows are those of one
+// snapshot, each examined once in the snapshot's Z order; one that vanished meanwhile is skipped.
+// The list is allocated here and never freed. Returns the number listed.
+int CollectWindows(const char16_t* windowtext, const char16_t* windowclass, ListedWindow** list);

@@ -1,5 +1,5 @@
 #include "excluded.h"
-#include "../cmdline/text.h"
+#include "../text/text.h"
 
 namespace {
 const char* const kExcludedClasses[] = {
@@ -17,9 +17,9 @@ const char* const kExcludedClasses[] = {
 };
 } // namespace
 
-bool IsExcludedClass(const char* name) {
+bool IsExcludedClass(const char16_t* name) {
     for (const char* excluded : kExcludedClasses) {
-        if (StrEqual(name, excluded)) return true;
+        if (StrEqualAscii(name, excluded)) return true;
     }
     return false;
 }

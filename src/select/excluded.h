@@ -2,4 +2,4 @@
 #pragma once
 
 // Exact, case-sensitive comparison with the table.
-bool IsExcludedClass(const char* name);
+bool IsExcludedClass(const char16_t* name);

@@ -1,10 +1,18 @@
 #include "winsys.h"
+#include "../text/text.h"
 
 #include <windows.h>
 #include <shlwapi.h>
 
 namespace {
 HANDLE gHeap;
+
+WCHAR* U(char16_t* s) {
+    return reinterpret_cast<WCHAR*>(s);
+}
+const WCHAR* U(const char16_t* s) {
+    return reinterpret_cast<const WCHAR*>(s);
+}
 
 HWND H(Window w) {
     return reinterpret_cast<HWND>(w);
@@ -16,18 +24,35 @@ Window W(HWND h) {
 const int kHotkeyId = 1;
 const UINT kHotkeyModifiers = MOD_CONTROL | MOD_SHIFT;
 const UINT kHotkeyKey = 0xFC; // VK_NONAME: no keyboard has it
+const int kMaxFormat = 128;
+
+struct Snapshot {
+    Window* out;
+    int cap;
+    int count;
+};
+
+BOOL CALLBACK AddToSnapshot(HWND h, LPARAM param) {
+    Snapshot* s = reinterpret_cast<Snapshot*>(param);
+    if (s->count == s->cap) return FALSE;
+    s->out[s->count++] = W(h);
+    return TRUE;
+}
 } // namespace
 
 void RememberProcessHeap() {
     gHeap = GetProcessHeap();
 }
 
-void* HeapAllocZeroed(unsigned long long size) {
-    return HeapAlloc(gHeap, HEAP_ZERO_MEMORY, size);
+void* AllocZeroed(unsigned long long size) {
+    void* p;
+    while (!(p = HeapAlloc(gHeap, HEAP_ZERO_MEMORY, size)))
+        Sleep(500);
+    return p;
 }
 
-const char* ProcessCommandLine() {
-    return GetCommandLineA();
+const char16_t* ProcessCommandLine() {
+    return reinterpret_cast<const char16_t*>(GetCommandLineW());
 }
 
 void ExitProcessWith(int code) {
@@ -42,30 +67,40 @@ void SleepMs(unsigned ms) {
     Sleep(ms);
 }
 
-int WriteStdOut(const char* bytes, int length) {
+// Three bytes per unit at most, in UTF-8 and in every ANSI code page. Not on the stack: a frame
+// over a page would need the C runtime's stack probe.
+char gBytes[3 * kMaxWriteUnits];
+
+int WriteStdOut(const char16_t* text, int length, bool utf8) {
+    char* bytes = gBytes;
+    if (length > kMaxWriteUnits) length = kMaxWriteUnits;
+    int n = WideCharToMultiByte(utf8 ? CP_UTF8 : CP_ACP, 0, U(text), length, bytes, sizeof gBytes, nullptr,
+                                nullptr);
     DWORD written = 0;
     HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (!WriteFile(out, bytes, static_cast<DWORD>(length), &written, nullptr)) return -1;
+    if (!WriteFile(out, bytes, static_cast<DWORD>(n), &written, nullptr)) return -1;
     return static_cast<int>(written);
 }
 
-int FormatV(char* buf, int cap, const char* format, va_list args) {
+void FormatV(char16_t* buf, int cap, const char* format, va_list args) {
+    WCHAR wideFormat[kMaxFormat];
+    int i = 0;
+    for (; format[i] && i < kMaxFormat - 1; ++i)
+        wideFormat[i] = static_cast<unsigned char>(format[i]);
+    wideFormat[i] = 0;
     buf[0] = 0;
-    int n = wvnsprintfA(buf, cap, format, args);
+    wvnsprintfW(U(buf), cap, wideFormat, args);
     buf[cap - 1] = 0;
-    return n;
-}
-
-int Format(char* buf, int cap, const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    int n = FormatV(buf, cap, format, args);
-    va_end(args);
-    return n;
 }
 
 void ShowMessageBox(const char* text, const char* caption) {
     MessageBoxA(nullptr, text, caption, MB_OK);
+}
+
+int SnapshotTopLevelWindows(Window* out, int cap) {
+    Snapshot s = {out, cap, 0};
+    EnumWindows(AddToSnapshot, reinterpret_cast<LPARAM>(&s));
+    return s.count;
 }
 
 Window FirstTopLevelWindow() {
@@ -81,16 +116,16 @@ Window ParentOf(Window w) {
     return W(GetParent(H(w)));
 }
 
-int ReadClassName(Window w, char* buf, int cap) {
-    int n = GetClassNameA(H(w), buf, cap);
+int ReadClassName(Window w, char16_t* buf, int cap) {
+    int n = GetClassNameW(H(w), U(buf), cap);
     buf[n > 0 ? (n < cap ? n : cap - 1) : 0] = 0;
     return n;
 }
 
-int ReadWindowText(Window w, char* buf, int cap, unsigned timeoutMs) {
+int ReadWindowText(Window w, char16_t* buf, int cap, unsigned timeoutMs) {
     DWORD_PTR length = 0;
     buf[0] = 0;
-    LRESULT ok = SendMessageTimeoutA(H(w), WM_GETTEXT, static_cast<WPARAM>(cap),
+    LRESULT ok = SendMessageTimeoutW(H(w), WM_GETTEXT, static_cast<WPARAM>(cap),
                                      reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, timeoutMs, &length);
     // The other process writes this buffer: never trust its terminator or its count.
     buf[cap - 1] = 0;
@@ -98,6 +133,9 @@ int ReadWindowText(Window w, char* buf, int cap, unsigned timeoutMs) {
         buf[0] = 0;
         return 0;
     }
+    // A text cut at the buffer's end keeps no half of a surrogate pair.
+    int n = StrLen(buf);
+    if (n == cap - 1 && IsHighSurrogate(buf[n - 1])) buf[n - 1] = 0;
     return 1;
 }
 

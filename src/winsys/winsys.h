@@ -1,7 +1,8 @@
 // The window-system and process operations the program uses, with their fixed arguments in one
 // place. Callers never see windows.h: a window is an opaque pointer-sized handle.
-// Text reads take the buffer capacity in bytes (terminator included) and always leave the buffer
-// terminated; a zero return means the read failed and the buffer holds an empty string.
+// Text is UTF-16. Text reads take the buffer capacity in UTF-16 units (terminator included) and
+// always leave the buffer terminated; a zero return means the read failed and the buffer holds an
+// empty string.
 #pragma once
 
 #include <stdarg.h>
@@ -10,16 +11,23 @@ typedef struct OpaqueWindow* Window;
 
 // Process
 void RememberProcessHeap();
-void* HeapAllocZeroed(unsigned long long size); // nullptr when the heap refuses
-const char* ProcessCommandLine();
+void* AllocZeroed(unsigned long long size); // from the process heap; waits for memory rather than fail
+const char16_t* ProcessCommandLine();
 [[noreturn]] void ExitProcessWith(int code);
 unsigned TickCount();
 void SleepMs(unsigned ms);
-int WriteStdOut(const char* bytes, int length); // bytes written, or -1
-// Formats into buf of cap bytes, always terminated; the length written, or -1 when cut.
-int FormatV(char* buf, int cap, const char* format, va_list args);
-int Format(char* buf, int cap, const char* format, ...);
+// Writes `length` units of text (at most kMaxWriteUnits) to standard output in the ANSI code page,
+// or in UTF-8. The bytes written, or -1 (no standard output is normal for a GUI program).
+const int kMaxWriteUnits = 2048;
+int WriteStdOut(const char16_t* text, int length, bool utf8);
+// Formats into buf of cap units, always terminated. The format is ASCII, of at most 127
+// characters; "%s" takes UTF-16 strings.
+void FormatV(char16_t* buf, int cap, const char* format, va_list args);
 void ShowMessageBox(const char* text, const char* caption);
+
+// The top-level windows at this moment, top of the Z order first, at most cap of them; no message
+// is sent to any window meanwhile. Returns the number stored.
+int SnapshotTopLevelWindows(Window* out, int cap);
 
 // Window walk: top of the Z order first, nullptr at the end.
 Window FirstTopLevelWindow();
@@ -27,8 +35,8 @@ Window NextWindow(Window w);
 Window OwnerOf(Window w);
 Window ParentOf(Window w);
 
-int ReadClassName(Window w, char* buf, int cap);
-int ReadWindowText(Window w, char* buf, int cap, unsigned timeoutMs); // WM_GETTEXT, abort if hung
+int ReadClassName(Window w, char16_t* buf, int cap);
+int ReadWindowText(Window w, char16_t* buf, int cap, unsigned timeoutMs); // WM_GETTEXT, abort if hung
 
 void PostCloseRequest(Window w);
 bool WindowExists(Window w);

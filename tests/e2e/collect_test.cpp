@@ -174,39 +174,79 @@ TEST(Collect, AHungWindowStillFitsAClassPattern) {
     EXPECT_TRUE(WaitGone(w));
 }
 
-struct TextCase {
-    const char* name;
-    std::string text;
-    std::string pattern;
-    bool listed;
-};
-
-std::string HighBytes() {
-    // The same letters in whichever code page the desktop uses for 8-bit text.
-    return GetACP() == CP_UTF8 ? "\xC3\x84rger \xC3\xBC\xC3\x9F \xC2\xA9" : "\xC4rger \xFC\xDF \xA9";
+std::string Repeat(const std::string& piece, size_t times) {
+    std::string out;
+    for (size_t i = 0; i < times; ++i)
+        out += piece;
+    return out;
 }
 
-TEST(Listing, AWindowTextIsReportedVerbatim) {
+// What a listing shows of a title: at most 511 UTF-16 units, never half a surrogate pair, in the
+// report's encoding.
+std::string Shown(const std::string& title, bool utf8) {
+    std::wstring wide = Wide(title).substr(0, 511);
+    if (wide.size() == 511 && wide.back() >= 0xD800 && wide.back() <= 0xDBFF) wide.pop_back();
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string bytes(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &bytes[0], n, nullptr,
+                        nullptr);
+    return utf8 ? bytes : Ansi(bytes);
+}
+
+struct TextCase {
+    std::vector<std::string> titles; // created in this order: the last is on top
+    std::string pattern;
+    std::vector<bool> fits;
+    bool utf8;
+};
+
+// Each run closes exactly the windows whose whole title fits, lists them in the report's encoding
+// and leaves every other window alone.
+TEST(Listing, APatternNamesExactlyTheTitlesItSpellsAndTheReportShowsThem) {
+    const std::string as255 = std::string(255, 'A') + "B", as299 = std::string(299, 'A') + "B",
+                      as600 = std::string(600, 'A') + "B";
     const TextCase cases[] = {
-        {"formats", "%s%s%s %n %i %08Ix %%", "*%s*", true},
-        {"line feeds", "one\ntwo\n", "one?two?", true},
-        {"leading line feed", "\nx", "*x", true},
-        {"CR LF kept", "a\r\nb", "a??b", true},
-        {"255 characters", std::string(254, 'x') + "Z", "*z", true},
-        {"only 255 are matched", std::string(299, 'y') + "Z", "*z", false},
-        {"above 0x7F", HighBytes(), "*" + HighBytes().substr(HighBytes().size() - 1), true},
-        {"quote", "it's", "it?s", true},
+        {{"abcdef", "Привет", "ПРИВЕТ", "привет!"}, "Привет", {false, true, true, false}, false},
+        {{"Ελλάδα", "ΕΛΛΆΔΑ", "École", "ÉCOLE"}, "ελλάδα", {true, true, false, false}, true},
+        {{"ÉCOLE", "Ecole"}, "école", {true, false}, true},
+        {{"中文窗口", "不文窗口"}, "中*", {true, false}, true},
+        {{"a😀b", "a😀😀b", "axb", "ab"}, "a?b", {true, false, true, false}, true},
+        {{"a😀b", "a😀😀b", "a😁b"}, "a😀*", {true, true, false}, false},
+        {{"{1}", "[1]"}, "*[1]*", {false, true}, false},
+        {{"Straße", "STRASSE"}, "straße", {true, false}, false},
+        {{"Straße"}, "Straße", {true}, true},
+        {{"%s%s%s %n %i %08Ix %%", "it's"}, "*%*", {true, false}, false},
+        {{"one\ntwo\n", "\nx", "a\r\nb"}, "*?*", {true, true, true}, false},
+        // Whole titles: one longer than 511 units fits only a pattern that ends in "*".
+        {{as255, as299, as600}, "*A", {false, false, false}, false},
+        {{as255, as299, as600}, "A*", {true, true, true}, false},
+        {{as255, as299, as600}, "*B", {true, true, false}, false},
+        // Listed whole, however many line feeds; cut at 511 units without splitting a character.
+        {{std::string(500, '\n') + "END"}, "*END", {true}, false},
+        {{Repeat("😀", 300), Repeat("ж", 600)}, "*", {true, true}, true},
     };
     for (const TextCase& c : cases) {
         TestWindows windows;
         std::string cls = windows.NewClass();
-        HWND w = windows.CreateOne({cls, c.text});
-        ASSERT_NE(w, nullptr) << c.name;
-        RunResult r = RunQuellix("-t -class=" + cls + " \"-text=" + c.pattern + "\"");
-        EXPECT_EQ(r.exitCode, 0) << c.name;
-        std::string expected = SettingsLine(0, 1000, 1) + FoundLine(c.listed ? 1 : 0);
-        if (c.listed) expected += ListingLine(0, 1, w, c.text, cls);
-        EXPECT_EQ(r.output, expected) << c.name;
+        std::vector<WindowDesc> descs;
+        for (const std::string& title : c.titles)
+            descs.push_back({cls, title});
+        std::vector<HWND> w = windows.CreateGroup(descs);
+        ASSERT_EQ(w.size(), c.titles.size()) << c.pattern;
+        RunResult r = RunQuellix("-v -count=99 -class=" + cls + " \"-text=" + c.pattern + "\"" +
+                                 (c.utf8 ? " -utf8" : ""));
+        ASSERT_TRUE(windows.Settle());
+        int found = static_cast<int>(std::count(c.fits.begin(), c.fits.end(), true));
+        std::string expected = SettingsLine(0, 1000, 99) + FoundLine(found);
+        for (size_t i = w.size(), j = 0; i-- > 0;) {
+            EXPECT_EQ(IsWindow(w[i]) == FALSE, c.fits[i]) << c.pattern << " window " << i;
+            if (!c.fits[i]) continue;
+            expected += ListingLine(static_cast<int>(j++), found, w[i], Shown(c.titles[i], c.utf8), cls) +
+                        " closed\r\n";
+        }
+        EXPECT_EQ(r.exitCode, 0) << c.pattern;
+        EXPECT_EQ(r.output, expected + SummaryLine(found, found)) << c.pattern;
     }
 }
 

@@ -43,7 +43,7 @@ LRESULT CALLBACK TestWindowProc(HWND w, UINT message, WPARAM wParam, LPARAM lPar
         DestroyWindow(w);
         return 0;
     }
-    return DefWindowProcA(w, message, wParam, lParam);
+    return DefWindowProcW(w, message, wParam, lParam);
 }
 
 DWORD StyleFor(Behavior b) {
@@ -83,8 +83,8 @@ struct WindowGroup {
     HWND Make(const std::string& cls, const std::string& text, DWORD style, HWND owner, bool ours, Behavior b,
               DWORD delayMs, bool ignoresClose = false) {
         int n = static_cast<int>(windows.size());
-        HWND w = CreateWindowExA(0, cls.c_str(), text.c_str(), style, 40 + 8 * n, 40 + 8 * n, 240, 120, owner,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        HWND w = CreateWindowExW(0, Wide(cls).c_str(), Wide(text).c_str(), style, 40 + 8 * n, 40 + 8 * n, 240,
+                                 120, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
         if (!w) return nullptr;
         if (ours) {
             states.push_back(std::unique_ptr<WindowState>(new WindowState{b, delayMs, ignoresClose}));
@@ -113,7 +113,7 @@ struct WindowGroup {
         }
         SetEvent(ready);
         if (hangMs) WaitForSingleObject(release, hangMs);
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
             if (!msg.hwnd && msg.message == kSyncMessage) {
                 SetEvent(synced);
             } else if (!msg.hwnd && msg.message == kQuitMessage) {
@@ -122,7 +122,7 @@ struct WindowGroup {
                 PostQuitMessage(0);
             } else {
                 TranslateMessage(&msg);
-                DispatchMessageA(&msg);
+                DispatchMessageW(&msg);
             }
         }
     }
@@ -155,13 +155,15 @@ std::string TestWindows::NewClass(const std::string& tag) {
 void TestWindows::Register(const std::string& cls) {
     for (const std::string& r : registered_)
         if (r == cls) return;
-    WNDCLASSA wc = {};
+    // Unicode windows: they keep every title exactly.
+    std::wstring name = Wide(cls);
+    WNDCLASSW wc = {};
     wc.lpfnWndProc = TestWindowProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = cls.c_str();
+    wc.lpszClassName = name.c_str();
     // A class the system already has (such as "IME") cannot be ours; its windows are still made.
-    if (RegisterClassA(&wc)) registered_.push_back(cls);
+    if (RegisterClassW(&wc)) registered_.push_back(cls);
 }
 
 std::vector<HWND> TestWindows::CreateGroup(const std::vector<WindowDesc>& descs) {
@@ -225,6 +227,15 @@ std::string Hex(HWND w) {
     std::ostringstream s;
     s << "0x" << std::hex << std::setw(8) << std::setfill('0') << reinterpret_cast<std::uintptr_t>(w);
     return s.str();
+}
+
+std::string Ansi(const std::string& utf8) {
+    std::wstring wide = Wide(utf8);
+    int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &out[0], n, nullptr, nullptr);
+    return out;
 }
 
 std::string WithCrLf(const std::string& text) {

@@ -7,19 +7,32 @@ std::string QuellixPath() {
     return path.substr(0, path.find_last_of("\\/") + 1) + "quellix.exe";
 }
 
+std::wstring Wide(const std::string& utf8) {
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &out[0], n);
+    return out;
+}
+
 bool StartQuellix(const std::string& args, Child* child, bool noStdout) {
     SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return false;
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
 
-    STARTUPINFOA si = {};
+    STARTUPINFOW si = {};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdOutput = noStdout ? nullptr : writeEnd;
-    std::string line = "\"" + QuellixPath() + "\" " + args;
+    // As a shell starts it: the Unicode command line reaches the program unconverted.
+    std::wstring line = Wide("\"" + QuellixPath() + "\" " + args);
     PROCESS_INFORMATION pi = {};
-    BOOL ok = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    BOOL ok = FALSE;
+    // Wine can fail a start for reasons of its own on a busy machine: try a few times.
+    for (int attempt = 0; attempt < 5 && !ok; ++attempt) {
+        if (attempt) Sleep(200);
+        ok = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    }
     CloseHandle(writeEnd);
     if (!ok) {
         CloseHandle(readEnd);

@@ -19,9 +19,10 @@ struct RunResult {
 };
 
 std::string QuellixPath();
+std::wstring Wide(const std::string& utf8);
 
-// Starts quellix.exe with `args` after its quoted path. With `noStdout` the child gets no
-// standard output at all, as when a GUI program is started without redirection.
+// Starts quellix.exe with `args` (UTF-8) after its quoted path, by a Unicode command line. With `noStdout`
+// the child gets no standard output at all, as when a GUI program is started without redirection.
 bool StartQuellix(const std::string& args, Child* child, bool noStdout = false);
 RunResult FinishQuellix(Child* child, DWORD timeoutMs = 20000);
 RunResult RunQuellix(const std::string& args, DWORD timeoutMs = 20000);

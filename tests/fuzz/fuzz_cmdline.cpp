@@ -1,4 +1,4 @@
-// Any bytes as the process command line, through the start-up path: SplitArgs, then
+// Any UTF-16 text as the process command line, through the start-up path: SplitArgs, then
 // PrepareSettings. The words are compared with a plain reading of the quoting rules.
 #include "cmdline/options.h"
 #include "cmdline/split.h"
@@ -15,15 +15,15 @@ namespace {
 
 // Trim spaces and tabs; split at runs of spaces outside quotes, every quote toggling; then drop
 // each quote whose predecessor in its word is not a backslash.
-std::vector<std::string> ReferenceWords(const char* line) {
-    std::string s(line);
-    size_t first = s.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    s = s.substr(first, s.find_last_not_of(" \t") - first + 1);
+std::vector<std::u16string> ReferenceWords(const char16_t* line) {
+    std::u16string s(line);
+    size_t first = s.find_first_not_of(u" \t");
+    if (first == std::u16string::npos) return {};
+    s = s.substr(first, s.find_last_not_of(u" \t") - first + 1);
 
-    std::vector<std::string> raw(1);
+    std::vector<std::u16string> raw(1);
     bool quoted = false;
-    for (char c : s) {
+    for (char16_t c : s) {
         if (c == ' ' && !quoted) {
             if (!raw.back().empty()) raw.emplace_back();
             continue;
@@ -31,9 +31,9 @@ std::vector<std::string> ReferenceWords(const char* line) {
         if (c == '"') quoted = !quoted;
         raw.back() += c;
     }
-    std::vector<std::string> words;
-    for (const std::string& w : raw) {
-        std::string kept;
+    std::vector<std::u16string> words;
+    for (const std::u16string& w : raw) {
+        std::u16string kept;
         for (size_t i = 0; i < w.size(); ++i) {
             if (w[i] != '"' || (i > 0 && w[i - 1] == '\\')) kept += w[i];
         }
@@ -42,11 +42,18 @@ std::vector<std::string> ReferenceWords(const char* line) {
     return words;
 }
 
-bool TerminatedWithin(const char* s, size_t cap) {
-    return std::memchr(s, 0, cap) != nullptr;
+bool TerminatedWithin(const char16_t* s, size_t cap) {
+    for (size_t i = 0; i < cap; ++i) {
+        if (!s[i]) return true;
+    }
+    return false;
 }
 
-void CheckSettings(int count, char** entries, const Settings& s, int code) {
+size_t Length(const char16_t* s) {
+    return std::u16string(s).size();
+}
+
+void CheckSettings(int count, char16_t** entries, const Settings& s, int code) {
     FUZZ_CHECK(code == 0 || code == kExitNoArguments || code == kExitNoPattern);
     FUZZ_CHECK((code == kExitNoArguments) == (count < 2));
     FUZZ_CHECK(TerminatedWithin(s.windowtext, kTextCap));
@@ -58,35 +65,34 @@ void CheckSettings(int count, char** entries, const Settings& s, int code) {
     // A run goes on only with a pattern, and only when no word had to be cut.
     FUZZ_CHECK(s.windowtext[0] || s.windowclass[0]);
     for (int k = 1; k < count; ++k)
-        FUZZ_CHECK(std::strlen(entries[k]) < static_cast<size_t>(kEntryCap));
+        FUZZ_CHECK(Length(entries[k]) < static_cast<size_t>(kEntryCap));
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Exact heap sizes: a read past the line or the copy is an ASan report.
-    std::vector<char> line(size + 1);
-    if (size) std::memcpy(line.data(), data, size);
-    line[size] = 0;
-    std::vector<char> copy(kCmdLineCap);
+    std::u16string units = UnitsFrom(data, size);
+    std::vector<char16_t> line(units.c_str(), units.c_str() + units.size() + 1);
+    std::vector<char16_t> copy(kCmdLineCap);
     std::unique_ptr<ArgTable> table(new ArgTable);
 
     bool fits = SplitArgs(line.data(), copy.data(), kCmdLineCap, table.get());
     // Words are never empty before quote removal, so the table cannot run out before the copy.
-    FUZZ_CHECK(fits == (std::strlen(line.data()) < static_cast<size_t>(kCmdLineCap)));
+    FUZZ_CHECK(fits == (Length(line.data()) < static_cast<size_t>(kCmdLineCap)));
     if (!fits) return 0;
 
-    std::vector<std::string> words = ReferenceWords(line.data());
+    std::vector<std::u16string> words = ReferenceWords(line.data());
     FUZZ_CHECK(table->count >= 0 && table->count <= kMaxArgs);
     FUZZ_CHECK(static_cast<size_t>(table->count) == words.size());
-    const char* copyEnd = copy.data() + kCmdLineCap;
-    const char* previousEnd = copy.data();
+    const char16_t* copyEnd = copy.data() + kCmdLineCap;
+    const char16_t* previousEnd = copy.data();
     for (int k = 0; k < table->count; ++k) {
-        const char* e = table->entries[k];
+        const char16_t* e = table->entries[k];
         FUZZ_CHECK(e >= previousEnd && e < copyEnd);
         FUZZ_CHECK(TerminatedWithin(e, static_cast<size_t>(copyEnd - e)));
         FUZZ_CHECK(words[static_cast<size_t>(k)] == e);
-        previousEnd = e + std::strlen(e) + 1;
+        previousEnd = e + Length(e) + 1;
     }
 
     std::unique_ptr<Settings> settings(new Settings);

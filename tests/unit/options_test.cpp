@@ -1,4 +1,5 @@
 #include "cmdline/options.h"
+#include "utf.h"
 
 #include <gtest/gtest.h>
 
@@ -18,16 +19,28 @@ struct Outcome {
     int maxcount;
     int verbose;
     int test;
+    int utf8 = 0;
 };
 
 Outcome Prepare(std::vector<std::string> words) {
     words.insert(words.begin(), "x.exe");
-    std::vector<char*> entries;
-    for (std::string& w : words)
+    std::vector<std::u16string> wide;
+    for (const std::string& w : words)
+        wide.push_back(U16(w));
+    std::vector<char16_t*> entries;
+    for (std::u16string& w : wide)
         entries.push_back(&w[0]);
     Settings s;
     int code = PrepareSettings(static_cast<int>(entries.size()), entries.data(), &s);
-    return {code, s.windowtext, s.windowclass, s.activate, s.waittime, s.maxcount, s.verbose, s.test};
+    return {code,  U8(s.windowtext), U8(s.windowclass), s.activate, s.waittime, s.maxcount, s.verbose, s.test,
+            s.utf8};
+}
+
+std::string Repeat(const std::string& piece, size_t times) {
+    std::string out;
+    for (size_t i = 0; i < times; ++i)
+        out += piece;
+    return out;
 }
 
 struct OptionCase {
@@ -48,6 +61,7 @@ const OptionCase kOptionCases[] = {
     {{"-class=Foo", "-verbose"}, {0, "", "Foo", 0, 1000, 1, 1, 0}},
     {{"-class=Foo", "-test"}, {0, "", "Foo", 0, 1000, 1, 1, 1}},
     {{"-class=Foo", "/t", "/A"}, {0, "", "Foo", 1, 1000, 1, 1, 1}},
+    {{"-text=Привет", "/UTF8"}, {0, "Привет", "", 0, 1000, 1, 0, 0, 1}},
     {{"-class=Foo", "text=Bar", "+v", "--"}, {0, "", "Foo", 0, 1000, 1, 0, 0}},
     // "-w" without "-wait" is its own name and sets nothing.
     {{"-class=Foo", "-w=5", "-window=5"}, {0, "", "Foo", 0, 1000, 1, 0, 0}},
@@ -87,12 +101,13 @@ TEST(PrepareSettings, ReadsEveryOption) {
         EXPECT_EQ(got.maxcount, c.want.maxcount) << line;
         EXPECT_EQ(got.verbose, c.want.verbose) << line;
         EXPECT_EQ(got.test, c.want.test) << line;
+        EXPECT_EQ(got.utf8, c.want.utf8) << line;
     }
 }
 
 TEST(PrepareSettings, NoArgumentsIsExitCodeOne) {
-    char program[] = "x.exe";
-    char* entries[] = {program};
+    char16_t program[] = u"x.exe";
+    char16_t* entries[] = {program};
     Settings s;
     EXPECT_EQ(PrepareSettings(1, entries, &s), kExitNoArguments);
 }
@@ -102,10 +117,11 @@ TEST(PrepareSettings, RefusesValuesThatDoNotFit) {
         std::string word;
         int code;
     } cases[] = {
-        {"-class=" + std::string(255, 'c'), 0},
-        {"-class=" + std::string(256, 'c'), kExitNoPattern},
-        {"-text=" + std::string(505, 't'), 0},
-        {"-text=" + std::string(506, 't'), kExitNoPattern},
+        // Counted in UTF-16 units.
+        {"-class=" + Repeat("ж", 255), 0},
+        {"-class=" + Repeat("ж", 256), kExitNoPattern},
+        {"-text=" + Repeat("😀", 252) + "t", 0},
+        {"-text=" + Repeat("😀", 253), kExitNoPattern},
         {"-v" + std::string(509, 'v'), 0},
         {"-v" + std::string(510, 'v'), kExitNoPattern}, // an entry over 511 characters
     };
@@ -135,10 +151,11 @@ TEST(StripQuotes, DropsEnclosingAndLoneTrailingQuotes) {
         {"ab\"c", "ab\"c"},
     };
     for (const QuoteCase& c : cases) {
-        char buf[kTextCap];
-        strcpy(buf, c.value);
+        char16_t buf[kTextCap] = {};
+        std::u16string value = U16(c.value);
+        value.copy(buf, value.size());
         StripQuotes(buf);
-        EXPECT_STREQ(buf, c.stripped) << c.value;
+        EXPECT_EQ(U8(buf), c.stripped) << c.value;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "cmdline/split.h"
+#include "utf.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +13,14 @@ struct SplitCase {
     std::vector<std::string> words;
 };
 
-std::vector<std::string> Split(const char* line, bool* fits) {
-    static char copy[kCmdLineCap];
+std::vector<std::string> Split(const std::string& line, bool* fits) {
+    static char16_t copy[kCmdLineCap];
     static ArgTable table;
-    *fits = SplitArgs(line, copy, kCmdLineCap, &table);
-    return std::vector<std::string>(table.entries, table.entries + table.count);
+    *fits = SplitArgs(U16(line).c_str(), copy, kCmdLineCap, &table);
+    std::vector<std::string> words;
+    for (int k = 0; k < table.count; ++k)
+        words.push_back(U8(table.entries[k]));
+    return words;
 }
 
 const SplitCase kSplitCases[] = {
@@ -37,6 +41,9 @@ const SplitCase kSplitCases[] = {
     // A backslash never affects splitting: the quote opens, and survives only its removal.
     {"x.exe a\\\\\"b c\"", {"x.exe", "a\\\\\"b c"}},
     {"x.exe \"a b\"c\" d\"", {"x.exe", "a bc d"}},
+    // Only the ASCII quote and space count: a fullwidth quote or space is part of a word.
+    {"x.exe -text=\"Привет мир\" -class=＂a　b＂", {"x.exe", "-text=Привет мир", "-class=＂a　b＂"}},
+    {"x.exe -text=😀?", {"x.exe", "-text=😀?"}},
 };
 
 TEST(SplitArgs, FollowsTheQuotingRules) {
@@ -48,13 +55,13 @@ TEST(SplitArgs, FollowsTheQuotingRules) {
 }
 
 TEST(SplitArgs, RefusesALineThatDoesNotFitWhole) {
-    std::string longest(kCmdLineCap - 1, 'a');
+    // Counted in UTF-16 units: a Cyrillic letter is one, an emoji two.
+    std::string longest = "ж" + std::string(kCmdLineCap - 4, 'a') + "😀";
     bool fits = false;
-    EXPECT_EQ(Split(longest.c_str(), &fits).size(), 1u);
+    EXPECT_EQ(Split(longest, &fits).size(), 1u);
     EXPECT_TRUE(fits);
 
-    std::string tooLong(kCmdLineCap, 'a');
-    Split(tooLong.c_str(), &fits);
+    Split(longest + "a", &fits);
     EXPECT_FALSE(fits);
 }
 
@@ -63,7 +70,7 @@ TEST(SplitArgs, TheTableHoldsEveryWordOfTheLongestLine) {
     while (line.size() + 2 <= kCmdLineCap - 1)
         line += " b";
     bool fits = false;
-    std::vector<std::string> words = Split(line.c_str(), &fits);
+    std::vector<std::string> words = Split(line, &fits);
     EXPECT_TRUE(fits);
     EXPECT_EQ(words.size(), static_cast<size_t>(kMaxArgs));
     EXPECT_EQ(words.back(), "b");

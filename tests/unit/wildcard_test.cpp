@@ -1,4 +1,5 @@
 #include "select/wildcard.h"
+#include "utf.h"
 
 #include <gtest/gtest.h>
 
@@ -7,70 +8,79 @@
 namespace {
 
 struct MatchCase {
-    std::string text;
-    std::string pattern;
+    std::u16string text;
+    std::u16string pattern;
     bool match;
 };
 
 const MatchCase kMatchCases[] = {
-    {"Notepad", "note*", true},
-    {"Notepad", "*pad", true},
-    {"Notepad", "N?tepad", true},
-    {"abcd", "abc", false},
-    {"abc  ", "abc", false},
-    {"abc d", "abc", false},
-    {"abc ", "a*c", false},
-    {"abc ", "abc*", true},
-    {" abc", "abc", false},
-    {"", "*", true},
-    {"", "a", false},
-    {"{x}", "[x]", true},
-    {"banana", "*a", true},
-    {"abc", "*b", false},
-    {"a c", "a?c", true},
-    {"aXbYc", "a*b*c", true},
-    // The end of the pattern pairs with nothing, not even with the space under bit 0x20.
-    {"abc ", "abc", false},
-    {" ", "", false},
-    {"", "", true},
-    {"", "**", true},
-    {"", "?", false},
-    {"a", "?", true},
-    {"ab", "?", false},
-    {"untitled - notepad", "UNTITLED - NOTEPAD", true},
-    {"*?", "**", true},
-    {"ac", "a?*c", false},
-    {"abbbc", "a**c", true},
-    {"mississippi", "m*iss*ppi", true},
-    {"mississippi", "m*iss*pp", false},
-    {"aaa", "*aa", true},
-    {"aaa", "*aaaa", false},
-    {"xyz", "x*?", true},
-    {"x", "x*?", false},
-    // Bit 0x20 pairs more than letters: digits with control bytes, 0x5B with 0x7B, high bytes.
-    {"\x11", "1", true},
-    {"_", "\x7f", true},
-    {"\xe9", "\xc9", true},
-    {"\xe9", "\xe8", false},
-    {"@", "`", true},
-    {"a", "b", false},
-    // Wildcards are wildcards only as exactly 0x2A and 0x3F.
-    {"\n", "*", true},
-    {"\x1f", "?", true},
-    {"a\x1f", "a\x1f", true},
+    {u"Notepad", u"note*", true},
+    {u"Notepad", u"*pad", true},
+    {u"Notepad", u"N?tepad", true},
+    {u"abcd", u"abc", false},
+    {u"abc  ", u"abc", false},
+    {u"abc d", u"abc", false},
+    {u"abc ", u"a*c", false},
+    {u"abc ", u"abc*", true},
+    {u" abc", u"abc", false},
+    {u"", u"*", true},
+    {u"", u"a", false},
+    {u"banana", u"*a", true},
+    {u"abc", u"*b", false},
+    {u"a c", u"a?c", true},
+    {u"aXbYc", u"a*b*c", true},
+    {u" ", u"", false},
+    {u"", u"", true},
+    {u"", u"**", true},
+    {u"", u"?", false},
+    {u"ab", u"?", false},
+    {u"untitled - notepad", u"UNTITLED - NOTEPAD", true},
+    {u"*?", u"**", true},
+    {u"ac", u"a?*c", false},
+    {u"mississippi", u"m*iss*ppi", true},
+    {u"mississippi", u"m*iss*pp", false},
+    {u"aaa", u"*aaaa", false},
+    {u"xyz", u"x*?", true},
+    {u"x", u"x*?", false},
+    {u"\n", u"*", true},
+    // Letters fold by the system's case mapping, beyond ASCII too.
+    {u"ПРИВЕТ", u"привет", true},
+    {u"Ελλάδα", u"ΕΛΛΆΔΑ", true},
+    {u"ÉCOLE", u"école", true},
+    {u"Привет", u"Привес", false},
+    // Nothing else pairs: not the punctuation, controls and symbols that differ in bit 0x20, nor
+    // CJK characters whose units do.
+    {u"{x}", u"[x]", false},
+    {u"@", u"`", false},
+    {u"\\", u"|", false},
+    {u"\x11", u"1", false},
+    {u"×", u"÷", false},
+    {u"ß", u"ÿ", false},
+    {u"中", u"\u4E0D", false},
+    // "?" is one character: a surrogate pair counts once; a lone surrogate is a character too.
+    {u"😀", u"?", true},
+    {u"😀", u"??", false},
+    {u"a😀b", u"a?b", true},
+    {u"x😀", u"x😀", true},
+    {u"😀", u"😁", false},
+    {u"\xD83D", u"?", true},
+    {u"\xD83Dz", u"??", true},
+    {u"\xDE00\xD83D", u"??", true},
+    {u"😀😀", u"*?", true},
+    {u"😀", u"\xD83D*", false},
 };
 
 TEST(WildcardMatch, MatchesWholeTexts) {
     for (const MatchCase& c : kMatchCases)
         EXPECT_EQ(WildcardMatch(c.text.c_str(), c.pattern.c_str()), c.match)
-            << "text '" << c.text << "' pattern '" << c.pattern << "'";
+            << "text '" << U8(c.text) << "' pattern '" << U8(c.pattern) << "'";
 }
 
 TEST(WildcardMatch, LongTextsWithManyStarsStayCheap) {
-    std::string text(255, 'a');
-    std::string pattern = std::string(100, '*') + "b";
+    std::u16string text(511, u'a');
+    std::u16string pattern = std::u16string(100, u'*') + u"b";
     EXPECT_FALSE(WildcardMatch(text.c_str(), pattern.c_str()));
-    text.back() = 'b';
+    text.back() = u'b';
     EXPECT_TRUE(WildcardMatch(text.c_str(), pattern.c_str()));
 }
 

@@ -1,13 +1,13 @@
 #include "text.h"
 
-int StrLen(const char* s) {
+int StrLen(const char16_t* s) {
     int n = 0;
     while (s[n])
         ++n;
     return n;
 }
 
-bool StrEqual(const char* a, const char* b) {
+bool StrEqual(const char16_t* a, const char16_t* b) {
     while (*a && *a == *b) {
         ++a;
         ++b;
@@ -15,7 +15,15 @@ bool StrEqual(const char* a, const char* b) {
     return *a == *b;
 }
 
-bool StrCopy(char* dst, int cap, const char* src) {
+bool StrEqualAscii(const char16_t* a, const char* b) {
+    while (*a && *a == static_cast<unsigned char>(*b)) {
+        ++a;
+        ++b;
+    }
+    return *a == static_cast<unsigned char>(*b);
+}
+
+bool StrCopy(char16_t* dst, int cap, const char16_t* src) {
     for (int i = 0; i < cap; ++i) {
         dst[i] = src[i];
         if (!src[i]) return true;
@@ -24,25 +32,25 @@ bool StrCopy(char* dst, int cap, const char* src) {
     return false;
 }
 
-static char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+static char16_t FoldAscii(char16_t c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char16_t>(c - 'A' + 'a') : c;
 }
 
-bool StartsWithNoCase(const char* s, const char* prefix) {
+bool StartsWithNoCase(const char16_t* s, const char* prefix) {
     for (; *prefix; ++s, ++prefix) {
-        if (FoldAscii(*s) != FoldAscii(*prefix)) return false;
+        if (FoldAscii(*s) != FoldAscii(static_cast<char16_t>(*prefix))) return false;
     }
     return true;
 }
 
-char* StrFindChar(char* s, char c) {
+char16_t* StrFindChar(char16_t* s, char16_t c) {
     for (; *s; ++s) {
         if (*s == c) return s;
     }
     return nullptr;
 }
 
-int ParseInt32(const char* s) {
+int ParseInt32(const char16_t* s) {
     const long long kMax = 2147483647LL;
     bool negative = *s == '-';
     if (negative) ++s;
@@ -56,11 +64,11 @@ int ParseInt32(const char* s) {
     return static_cast<int>(value > kMax ? kMax : value);
 }
 
-static bool IsSpaceTab(char c) {
+static bool IsSpaceTab(char16_t c) {
     return c == ' ' || c == '\t';
 }
 
-void TrimSpaceTab(char* s) {
+void TrimSpaceTab(char16_t* s) {
     int start = 0;
     while (IsSpaceTab(s[start]))
         ++start;
@@ -71,4 +79,19 @@ void TrimSpaceTab(char* s) {
     for (int i = 0; i < n; ++i)
         s[i] = s[start + i];
     s[n] = 0;
+}
+
+static bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+char32_t CharAt(const char16_t* s, int i, int* units) {
+    char16_t c = s[i];
+    if (IsHighSurrogate(c) && IsLowSurrogate(s[i + 1])) {
+        *units = 2;
+        return 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) +
+               (static_cast<char32_t>(s[i + 1]) - 0xDC00);
+    }
+    *units = 1;
+    return c;
 }
