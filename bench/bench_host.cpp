@@ -335,9 +335,8 @@ int main(int argc, char** argv) {
     std::vector<Job> list = {
         {"list_quellix", "quellix.exe", byClass + " -t", listed(windows), {}, 0},
         {"list_loop", "bench_list.exe", byClass, listed(windows), {}, 0},
-        {"list_split", "bench_list.exe", byClass + " -split", listed(windows), {}, 0},
         {"listtext_quellix", "quellix.exe", byBoth + " -t", listed(2 * windows), {}, 0},
-        {"listtext_loop", "bench_list.exe", byBoth, listed(2 * windows), {}, 0},
+        {"listtext_loop", "bench_list.exe", byBoth, listed(windows), {}, 0},
     };
     gEventMessage = WM_GETTEXT;
     TimeRounds(listRounds, &list);
@@ -347,8 +346,7 @@ int main(int argc, char** argv) {
         ReportListPhases(job, kListWindows);
     }
     Print("list_paired", PairedRatio(list[0], list[1]));
-    Print("listtext_paired", PairedRatio(list[3], list[4]));
-    Print("split_paired", PairedRatio(list[2], list[1]));
+    Print("listtext_paired", PairedRatio(list[2], list[3]));
 
     Print("sleep10", Median(TimeSleeps(10, 30)));
     Print("sleep30", Median(TimeSleeps(30, 30)));

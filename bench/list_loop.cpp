@@ -1,98 +1,79 @@
-// Listing baseline: the window-system calls of a test-mode listing, in a plain loop, built like
-// quellix.exe. Arguments: -class=NAME and -text=NAME, whole and case-insensitive (no wildcards);
-// -split writes each window's line in two pieces, to show what one more write per window costs.
+// Listing floor: the fewest window-system calls a test-mode listing can make, in a plain loop,
+// built like quellix.exe. One walk (a snapshot), one class read per window, one text read per
+// listed window (the one read for matching, with -text), one write per line. Arguments:
+// -class=NAME and -text=NAME, whole and case-insensitive (no wildcards, no quoting).
 #include <windows.h>
 
 namespace {
 const int kNameCap = 256;
 const int kTextCap = 512;
-const int kCmdCap = 1280;
-char gCmd[kCmdCap];
-const char* gClass = "";
-const char* gText = "";
-bool gSplit = false;
+const int kMaxWindows = 65536;
+HWND gWindows[kMaxWindows];
+const WCHAR* gClass = L"";
+const WCHAR* gText = L"";
 
-bool StartsWith(const char* s, const char* prefix) {
+bool StartsWith(const WCHAR* s, const WCHAR* prefix) {
     while (*prefix)
         if (*s++ != *prefix++) return false;
     return true;
 }
 
-// Space-separated tokens after the program path; no quoting.
+// Space-separated tokens after the program path.
 void ReadArguments() {
-    lstrcpynA(gCmd, GetCommandLineA(), kCmdCap);
-    char* p = gCmd;
-    if (*p == '"') {
-        ++p;
-        while (*p && *p != '"')
-            ++p;
-    }
-    while (*p && *p != ' ')
-        ++p;
+    WCHAR* p = GetCommandLineW();
     while (*p) {
-        while (*p == ' ')
-            *p++ = 0;
-        char* token = p;
         while (*p && *p != ' ')
             ++p;
-        if (*p) *p++ = 0;
-        if (StartsWith(token, "-class=")) gClass = token + 7;
-        if (StartsWith(token, "-text=")) gText = token + 6;
-        if (StartsWith(token, "-split")) gSplit = true;
+        while (*p == ' ')
+            *p++ = 0;
+        if (StartsWith(p, L"-class=")) gClass = p + 7;
+        if (StartsWith(p, L"-text=")) gText = p + 6;
     }
 }
 
-void WriteLine(const char* line, int length) {
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line, static_cast<DWORD>(length), &written, nullptr);
+struct Snapshot {
+    int count;
+};
+
+BOOL CALLBACK Add(HWND w, LPARAM param) {
+    Snapshot* s = reinterpret_cast<Snapshot*>(param);
+    if (s->count == kMaxWindows) return FALSE;
+    gWindows[s->count++] = w;
+    return TRUE;
 }
 
-bool ReadText(HWND w, char* buf, int cap, UINT timeoutMs) {
+bool ReadText(HWND w, WCHAR* buf, int cap, UINT timeoutMs) {
     DWORD_PTR length = 0;
     buf[0] = 0;
-    LRESULT ok = SendMessageTimeoutA(w, WM_GETTEXT, static_cast<WPARAM>(cap), reinterpret_cast<LPARAM>(buf),
+    LRESULT ok = SendMessageTimeoutW(w, WM_GETTEXT, static_cast<WPARAM>(cap), reinterpret_cast<LPARAM>(buf),
                                      SMTO_ABORTIFHUNG, timeoutMs, &length);
     buf[cap - 1] = 0;
     return ok != 0;
 }
 
-bool Matches(HWND w) {
-    char name[kNameCap];
-    if (!GetClassNameA(w, name, kNameCap)) return false;
-    if (gClass[0] && lstrcmpiA(name, gClass) != 0) return false;
-    if (!gText[0]) return true;
-    char text[kNameCap];
-    return ReadText(w, text, kNameCap, 30) && lstrcmpiA(text, gText) == 0;
-}
+WCHAR gLine[2048];
+char gBytes[3 * 2048];
 } // namespace
 
 extern "C" [[noreturn]] void WinMainCRTStartup() {
     ReadArguments();
-    int capacity = 0;
-    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-        ++capacity;
-    HWND* list = static_cast<HWND*>(
-        HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, static_cast<SIZE_T>(capacity) * sizeof(HWND)));
-    int found = 0;
-    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w && found < capacity;
-         w = GetWindow(w, GW_HWNDNEXT))
-        if (Matches(w)) list[found++] = w;
-
-    char line[1024];
-    WriteLine(line, wsprintfA(line, "found %i windows\r\n", found));
-    for (int i = 0; i < found; ++i) {
-        char name[kNameCap];
-        char text[kTextCap];
-        if (!GetClassNameA(list[i], name, kNameCap)) name[0] = 0;
-        ReadText(list[i], text, kTextCap, 1000);
-        unsigned long handle = static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(list[i]));
-        if (gSplit) {
-            WriteLine(line, wsprintfA(line, "win[%i]", i));
-            WriteLine(line, wsprintfA(line, ":  hWnd=0x%08lx text='%s' class='%s'\r\n", handle, text, name));
-        } else {
-            WriteLine(line, wsprintfA(line, "win[%i]:  hWnd=0x%08lx text='%s' class='%s'\r\n", i, handle,
-                                      text, name));
-        }
+    Snapshot s = {0};
+    EnumWindows(Add, reinterpret_cast<LPARAM>(&s));
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    int listed = 0;
+    for (int i = 0; i < s.count; ++i) {
+        WCHAR name[kNameCap];
+        WCHAR text[kTextCap];
+        if (!GetClassNameW(gWindows[i], name, kNameCap)) continue;
+        if (gClass[0] && lstrcmpiW(name, gClass) != 0) continue;
+        if (gText[0] && !(ReadText(gWindows[i], text, kTextCap, 30) && lstrcmpiW(text, gText) == 0)) continue;
+        if (!gText[0]) ReadText(gWindows[i], text, kTextCap, 1000);
+        unsigned long handle = static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(gWindows[i]));
+        int n = wsprintfW(gLine, L"win[%i]:  hWnd=0x%08lx text='%s' class='%s'\r\n", listed++, handle, text,
+                          name);
+        int bytes = WideCharToMultiByte(CP_ACP, 0, gLine, n, gBytes, sizeof gBytes, nullptr, nullptr);
+        DWORD written = 0;
+        WriteFile(out, gBytes, static_cast<DWORD>(bytes), &written, nullptr);
     }
     ExitProcess(0);
 }
