@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
-# The exe is a PE32+ GUI program that imports only KERNEL32, USER32 and SHLWAPI.
+# The exe is a PE32+ GUI program that imports only KERNEL32, USER32 and SHLWAPI, loads at a random
+# address (relocations, high-entropy ASLR) with non-executable data, and fits its byte budget if given.
+#   check-image.sh EXE [MAX_BYTES]
 set -euo pipefail
-exe=$1
+exe=$1 max=${2:-}
 objdump=${OBJDUMP:-x86_64-w64-mingw32-objdump}
 dump=$("$objdump" -p "$exe")
 fail() { echo "check-image: $*" >&2; exit 1; }
 grep -q '^Magic[[:space:]]*020b' <<<"$dump" || fail "not PE32+"
 grep -q '^Subsystem[[:space:]]*00000002' <<<"$dump" || fail "not the GUI subsystem"
 grep -q '^Time/Date[[:space:]]*Thu Jan  1 00:00:00 1970' <<<"$dump" || fail "time stamp in the image"
+for flag in DYNAMIC_BASE HIGH_ENTROPY_VA NX_COMPAT; do
+  grep -qw "$flag" <<<"$dump" || fail "no $flag"
+done
+grep -q '^PE File Base Relocations' <<<"$dump" || fail "no base relocations"
+size=$(stat -c %s "$exe")
+[ -z "$max" ] || [ "$size" -le "$max" ] || fail "$size bytes, over the budget of $max"
 dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump" | tr '[:lower:]' '[:upper:]' | sort | tr '\n' ' ')
 [ "$dlls" = "KERNEL32.DLL SHLWAPI.DLL USER32.DLL " ] || fail "imports: $dlls"
-echo "check-image: PE32+ GUI, imports $dlls, $(stat -c %s "$exe") bytes"
+echo "check-image: PE32+ GUI, imports $dlls, $size bytes${max:+ of $max}"

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
-"""Draws res/quellix.ico: a window frame whose title bar holds a red close cross, 16 and 32 px, 4 bits
-per pixel with a transparency mask, so that it stays small in the executable."""
+"""Draws res/quellix.ico: a window frame whose title bar holds a red close cross, one 32 px image stored
+as PNG (an icon image format since Windows Vista), so that it stays small in the executable; Windows
+scales it for 16 px."""
 import struct
 import sys
+import zlib
 
 
 def pixel(size, x, y):
@@ -19,40 +21,32 @@ def pixel(size, x, y):
             u, v = (x - cx0) / (cx1 - cx0), (y - 4 * s) / (6 * s)
             if abs(u - v) < 0.2 or abs(u + v - 1) < 0.2:
                 return (255, 255, 255, 255)
-            return (40, 40, 210, 255)  # BGR: red
-        return (150, 90, 30, 255)  # BGR: blue
+            return (210, 40, 40, 255)  # red
+        return (30, 90, 150, 255)  # blue
     if border:
-        return (150, 90, 30, 255)
-    return (250, 246, 242, 255)
+        return (30, 90, 150, 255)
+    return (242, 246, 250, 255)
 
 
-PALETTE = [(0, 0, 0, 0), (150, 90, 30, 0), (40, 40, 210, 0), (255, 255, 255, 0), (250, 246, 242, 0)]
+def chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 
 
 def image(size):
-    colour_row = ((size * 4 + 31) // 32) * 4
-    mask_row = ((size + 31) // 32) * 4
-    xor, and_mask = b"", b""
-    for y in range(size - 1, -1, -1):  # bottom-up
-        indexes = [PALETTE.index(pixel(size, x, y)[:3] + (0,)) for x in range(size)]
-        row = bytes((indexes[i] << 4) | indexes[i + 1] for i in range(0, size, 2))
-        xor += row.ljust(colour_row, b"\0")
-        bits = 0
-        for x in range(size):
-            bits = (bits << 1) | (pixel(size, x, y)[3] == 0)
-        and_mask += bits.to_bytes(size // 8, "big").ljust(mask_row, b"\0")
-    palette = b"".join(struct.pack("<BBBB", *c) for c in PALETTE).ljust(16 * 4, b"\0")
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, len(xor) + len(and_mask), 0, 0, 16, 0)
-    return header + palette + xor + and_mask
+    # Icons take PNG images as 32 bits per pixel RGBA; each row starts with filter type 0.
+    rows = b"".join(b"\0" + b"".join(bytes(pixel(size, x, y)) for x in range(size)) for y in range(size))
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows, 9)) +
+            chunk(b"IEND", b""))
 
 
 def main(path):
-    sizes = [16, 32]
+    sizes = [32]
     images = [image(s) for s in sizes]
     out = struct.pack("<HHH", 0, 1, len(sizes))
     offset = 6 + 16 * len(sizes)
     for s, data in zip(sizes, images):
-        out += struct.pack("<BBBBHHII", s, s, 16, 0, 1, 4, len(data), offset)
+        out += struct.pack("<BBBBHHII", s, s, 0, 0, 1, 32, len(data), offset)
         offset += len(data)
     with open(path, "wb") as f:
         f.write(out + b"".join(images))
