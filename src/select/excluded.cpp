@@ -2,24 +2,25 @@
 #include "../text/text.h"
 
 namespace {
-const char* const kExcludedClasses[] = {
-    "MozillaWindowClass",
-    "MozillaTaskbarPreviewClass",
-    "MozillaHiddenWindowClass",
-    "MozillaDropShadowWindowClass",
-    "seamonkeyMessageWindow",
-    "MSCTFIME UI",
-    "IME",
-    "MailBiffNotificationMessageWindow",
-    "OleDdeWndClass",
-    "DDEMLEvent",
-    "DEMLMom",
-};
+// One packed string, ended by an empty name: no pointer table, nothing to relocate.
+const char kExcludedClasses[] = "MozillaWindowClass\0"
+                                "MozillaTaskbarPreviewClass\0"
+                                "MozillaHiddenWindowClass\0"
+                                "MozillaDropShadowWindowClass\0"
+                                "seamonkeyMessageWindow\0"
+                                "MSCTFIME UI\0"
+                                "IME\0"
+                                "MailBiffNotificationMessageWindow\0"
+                                "OleDdeWndClass\0"
+                                "DDEMLEvent\0"
+                                "DEMLMom\0";
 } // namespace
 
 bool IsExcludedClass(const char16_t* name) {
-    for (const char* excluded : kExcludedClasses) {
+    for (const char* excluded = kExcludedClasses; *excluded;) {
         if (StrEqualAscii(name, excluded)) return true;
+        while (*excluded++) {
+        }
     }
     return false;
 }
