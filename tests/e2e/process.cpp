@@ -1,13 +1,13 @@
 #include "process.h"
 
-std::string QuellixPath() {
+std::string QuellixPath(const char* exe) {
     char self[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string path(self, n);
-    return path.substr(0, path.find_last_of("\\/") + 1) + "quellix.exe";
+    return path.substr(0, path.find_last_of("\\/") + 1) + exe;
 }
 
-bool StartQuellix(const std::string& args, Child* child, bool noStdout) {
+bool StartQuellix(const std::string& args, Child* child, bool noStdout, const char* exe) {
     SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return false;
@@ -17,7 +17,7 @@ bool StartQuellix(const std::string& args, Child* child, bool noStdout) {
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdOutput = noStdout ? nullptr : writeEnd;
-    std::string line = "\"" + QuellixPath() + "\" " + args;
+    std::string line = "\"" + QuellixPath(exe) + "\" " + args;
     PROCESS_INFORMATION pi = {};
     BOOL ok = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
     CloseHandle(writeEnd);
@@ -55,9 +55,9 @@ RunResult FinishQuellix(Child* child, DWORD timeoutMs) {
     return {code, child->bytes};
 }
 
-RunResult RunQuellix(const std::string& args, DWORD timeoutMs) {
+RunResult RunQuellix(const std::string& args, DWORD timeoutMs, const char* exe) {
     Child child;
-    if (!StartQuellix(args, &child))
+    if (!StartQuellix(args, &child, false, exe))
         return {-2, "could not start quellix.exe: error " + std::to_string(GetLastError())};
     return FinishQuellix(&child, timeoutMs);
 }
