@@ -133,8 +133,9 @@ bool IsCaptionedPopup(Window w) {
     return (style & WS_POPUP) && (style & WS_CAPTION) == WS_CAPTION && !(style & WS_CHILD);
 }
 
+// ShowWindow would wait for the window's thread, which may be hung.
 void RestoreWindow(Window w) {
-    ShowWindow(H(w), SW_RESTORE);
+    ShowWindowAsync(H(w), SW_RESTORE);
 }
 
 Window ForegroundWindow() {
