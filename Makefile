@@ -2,7 +2,8 @@
 # make fuzz: each fuzz target for FUZZ_SECONDS (default 300; make -j2 runs two at once); inputs that
 # reach new code are added to tests/fuzz/corpus.
 # make bench: size and speed figures against their goals (not a test).
-.PHONY: all deps native fuzzers cross cross-clang test fuzz demo bench clean
+# make dist: the release package, dist/quellix-VERSION-win64.zip.
+.PHONY: all deps native fuzzers cross cross-clang test fuzz demo bench dist clean
 
 FUZZ_SECONDS ?= 300
 FUZZ_RUNS := $(addprefix fuzz-,cmdline wildcard newlines)
@@ -46,5 +47,8 @@ demo: cross
 bench: cross
 	tools/bench
 
+dist: cross
+	cmake --build --preset cross --target dist
+
 clean:
-	rm -rf build/native build/fuzz build/cross build/cross-clang
+	rm -rf build/native build/fuzz build/cross build/cross-clang dist

@@ -20,10 +20,19 @@ void ListWindow(int index, int found, const ListedWindow* entry) {
 }
 
 // Elapsed ticks are unsigned differences, so the wait survives the tick count's wrap; a negative
-// wait compares as a very long one.
-bool CloseAndWait(Window w, int waittime) {
+// wait compares as a very long one. A window that its own modal dialog blocks is not asked again:
+// the application would re-enter its close handler under the dialog. A refused request (an
+// elevated program's window) is not waited for.
+bool CloseAndWait(Window w, int waittime, bool verbose) {
+    if (!IsEnabled(w) && FindOwnedDialog(w)) return false;
     unsigned start = TickCount();
-    PostCloseRequest(w);
+    if (!PostCloseRequest(w)) {
+        unsigned error = LastErrorCode();
+        if (WindowExists(w)) {
+            if (verbose) PrintOut(" close request refused (error %u)\n", error);
+            return false;
+        }
+    }
     while (WindowExists(w) && TickCount() - start < static_cast<unsigned>(waittime))
         SleepMs(kPollMs);
     return !WindowExists(w);
@@ -49,7 +58,7 @@ int RunClose(const Settings* s) {
         Window w = list[j].window;
         if (s->verbose) ListWindow(j, found, &list[j]);
         if (s->test) continue;
-        if (CloseAndWait(w, s->waittime)) {
+        if (CloseAndWait(w, s->waittime, s->verbose != 0)) {
             if (s->verbose) PrintOut(" closed\n");
             ++closed;
         } else {

@@ -139,8 +139,19 @@ int ReadWindowText(Window w, char16_t* buf, int cap, unsigned timeoutMs) {
     return 1;
 }
 
-void PostCloseRequest(Window w) {
-    PostMessageA(H(w), WM_CLOSE, 0, 0);
+bool PostCloseRequest(Window w) {
+#ifdef QUELLIX_REFUSED_CLASS
+    // The tests' build only: stands in for an elevated program's window, which Wine cannot make.
+    char name[64];
+    if (GetClassNameA(H(w), name, sizeof name) && lstrcmpA(name, QUELLIX_REFUSED_CLASS) == 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+#endif
+    return PostMessageA(H(w), WM_CLOSE, 0, 0) != FALSE;
+}
+unsigned LastErrorCode() {
+    return GetLastError();
 }
 bool WindowExists(Window w) {
     return IsWindow(H(w)) != FALSE;
@@ -160,8 +171,9 @@ bool IsCaptionedPopup(Window w) {
     return (style & WS_POPUP) && (style & WS_CAPTION) == WS_CAPTION && !(style & WS_CHILD);
 }
 
+// ShowWindow would wait for the window's thread, which may be hung.
 void RestoreWindow(Window w) {
-    ShowWindow(H(w), SW_RESTORE);
+    ShowWindowAsync(H(w), SW_RESTORE);
 }
 
 Window ForegroundWindow() {

@@ -38,13 +38,14 @@ Window ParentOf(Window w);
 int ReadClassName(Window w, char16_t* buf, int cap);
 int ReadWindowText(Window w, char16_t* buf, int cap, unsigned timeoutMs); // WM_GETTEXT, abort if hung
 
-void PostCloseRequest(Window w);
+bool PostCloseRequest(Window w); // WM_CLOSE; false when refused, with LastErrorCode() telling why
+unsigned LastErrorCode();
 bool WindowExists(Window w);
 bool IsMinimized(Window w);
 bool IsEnabled(Window w);
 bool IsVisible(Window w);
 bool IsCaptionedPopup(Window w); // WS_POPUP and WS_CAPTION set, WS_CHILD clear
-void RestoreWindow(Window w);
+void RestoreWindow(Window w);    // does not wait for the window's thread
 
 // Foreground
 Window ForegroundWindow();

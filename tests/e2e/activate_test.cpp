@@ -100,8 +100,7 @@ TEST(Activate, TheDialogOfADisabledWindowComesFirst) {
     TestWindows desk;
     std::string cls = desk.NewClass("owner");
     WindowDesc desc{cls, "Owner", Behavior::DisabledWithPopup};
-    desc.popupText = "Save changes?";
-    desc.ignoresClose = true;
+    desc.popupText = "Save changes?"; // the owner would close if it were asked
     HWND owner = desk.CreateOne(desc);
     HWND other = desk.CreateOne({desk.NewClass("other"), "Other"});
     ASSERT_TRUE(owner && other);
@@ -236,6 +235,13 @@ TEST(Activate, NotepadWithUnsavedTextShowsItsSaveDialog) {
         },
         3000))
         << "foreground " << fg;
+    // A script that tries again must not stack a second save dialog on the first.
+    r = RunQuellix("-class=Notepad -wait=500");
+    EXPECT_EQ(r.output, SummaryLine(0, 1));
+    int dialogs = 0;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+        dialogs += IsWindowVisible(w) && GetWindow(w, GW_OWNER) == notepad.window;
+    EXPECT_EQ(dialogs, 1);
     EXPECT_FALSE(notepad.Exited(0));
 }
 

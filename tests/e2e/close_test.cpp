@@ -63,22 +63,31 @@ TEST(Close, VerboseListsEachProcessedWindowFromTheTop) {
                             ListingLine(2, 3, w[0], "bottom", cls) + " closed\r\n" + SummaryLine(3, 3));
 }
 
-TEST(Close, AWindowThatStaysFailsTheRunAndTheRestAreStillHandled) {
+// Windows that cannot close are not waited for, even with an endless wait: one blocked by its own
+// dialog is not asked at all, and one refusing the request (in the tests' build of the exe) is
+// reported. Both would close if asked. A disabled window without a dialog closes as before.
+TEST(Close, WindowsThatCannotCloseFailTheRunAtOnceAndTheRestAreStillHandled) {
     TestWindows windows;
-    std::string cls = windows.NewClass();
-    std::vector<HWND> w = windows.CreateGroup(
-        {{cls, "goes last"}, {cls, "stays", Behavior::IgnoresClose}, {cls, "goes first"}});
-    ASSERT_EQ(w.size(), 3u);
-    RunResult r = RunQuellix("-class=" + cls + " -count=3 -wait=300 -v");
+    std::string cls = windows.NewClass(), text = cls + " ";
+    std::vector<HWND> w = windows.CreateGroup({{cls, text + "goes last"},
+                                               {cls, text + "disabled", Behavior::Disabled},
+                                               {cls, text + "blocked", Behavior::DisabledWithPopup},
+                                               {QUELLIX_REFUSED_CLASS, text + "refused"},
+                                               {cls, text + "goes first"}});
+    ASSERT_EQ(w.size(), 5u);
+    RunResult r = RunQuellix("-text=\"" + text + "*\" -count=5 -wait=-1 -v", 10000, "quellix_seam.exe");
     ASSERT_TRUE(windows.Settle());
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.output, SettingsLine(0, 300, 3) + FoundLine(3) +                                    //
-                            ListingLine(0, 3, w[2], "goes first", cls) + " closed\r\n" +            //
-                            ListingLine(1, 3, w[1], "stays", cls) + " still there -> give up\r\n" + //
-                            ListingLine(2, 3, w[0], "goes last", cls) + " closed\r\n" + SummaryLine(2, 3));
-    EXPECT_FALSE(IsWindow(w[0]));
-    EXPECT_TRUE(IsWindow(w[1]));
-    EXPECT_FALSE(IsWindow(w[2]));
+    EXPECT_EQ(r.output,
+              SettingsLine(0, -1, 5) + FoundLine(5) +                                              //
+                  ListingLine(0, 5, w[4], text + "goes first", cls) + " closed\r\n" +              //
+                  ListingLine(1, 5, w[3], text + "refused", QUELLIX_REFUSED_CLASS) +               //
+                  " close request refused (error 5)\r\n still there -> give up\r\n" +              //
+                  ListingLine(2, 5, w[2], text + "blocked", cls) + " still there -> give up\r\n" + //
+                  ListingLine(3, 5, w[1], text + "disabled", cls) + " closed\r\n" +                //
+                  ListingLine(4, 5, w[0], text + "goes last", cls) + " closed\r\n" + SummaryLine(3, 5));
+    for (size_t i = 0; i < w.size(); ++i)
+        EXPECT_EQ(IsWindow(w[i]) != FALSE, i == 2 || i == 3) << i;
 }
 
 struct WaitCase {

@@ -115,8 +115,7 @@ TEST(Collect, WithBothPatternsAWindowMustFitBoth) {
 }
 
 TEST(Collect, HiddenMinimizedAndDisabledWindowsAreTakenLikeAnyOther) {
-    for (Behavior b :
-         {Behavior::Hidden, Behavior::Minimized, Behavior::Disabled, Behavior::DisabledWithPopup}) {
+    for (Behavior b : {Behavior::Hidden, Behavior::Minimized, Behavior::Disabled}) {
         TestWindows windows;
         std::string cls = windows.NewClass();
         HWND w = windows.CreateOne({cls, "odd one"});

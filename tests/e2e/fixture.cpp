@@ -54,7 +54,7 @@ DWORD StyleFor(Behavior b) {
 
 // Shown without activation: a new window must not take the foreground, nor move older ones.
 void ShowAndRaise(HWND w, Behavior b) {
-    if (b == Behavior::Minimized)
+    if (b == Behavior::Minimized || b == Behavior::HungMinimized)
         ShowWindow(w, SW_SHOWMINNOACTIVE);
     else if (b != Behavior::Hidden)
         ShowWindow(w, SW_SHOWNA);
@@ -109,7 +109,8 @@ struct WindowGroup {
                     Make(s.cls + "Popup", s.popupText, WS_POPUP | WS_CAPTION, w, true, Behavior::Closes, 0);
             windows.push_back(w);
             popups.push_back(popup);
-            if (s.behavior == Behavior::Hung && s.delayMs > hangMs) hangMs = s.delayMs;
+            if ((s.behavior == Behavior::Hung || s.behavior == Behavior::HungMinimized) && s.delayMs > hangMs)
+                hangMs = s.delayMs;
         }
         SetEvent(ready);
         if (hangMs) WaitForSingleObject(release, hangMs);

@@ -14,6 +14,7 @@ enum class Behavior {
     IgnoresClose,      // WM_CLOSE does nothing
     ClosesLate,        // destroyed delayMs after WM_CLOSE; the thread keeps pumping meanwhile
     Hung,              // its thread pumps nothing for delayMs after creation (or until Release)
+    HungMinimized,     // shown minimized, then hung as Hung
     Hidden,            // never shown
     Minimized,         // shown minimized
     Disabled,          // shown, WS_DISABLED
@@ -24,7 +25,7 @@ struct WindowDesc {
     std::string cls;
     std::string text; // UTF-8
     Behavior behavior = Behavior::Closes;
-    DWORD delayMs = 0; // ClosesLate and Hung
+    DWORD delayMs = 0; // ClosesLate and the hung ones
     std::string popupText = "Popup";
     bool ignoresClose = false; // stays after WM_CLOSE whatever its behaviour (a minimized survivor)
 };

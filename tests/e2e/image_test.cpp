@@ -1,6 +1,7 @@
 // The executable carries what a Windows tool should: icon, version information and manifest.
 #include "process.h"
 #include "../../res/resource.h"
+#include "version.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +28,14 @@ TEST(Image, VersionNamesTheProduct) {
     ASSERT_GT(size, 0u);
     std::string data(size, '\0');
     ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, &data[0]));
-    char* name = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(&data[0], "\\StringFileInfo\\040904B0\\ProductName",
-                               reinterpret_cast<void**>(&name), &length));
-    EXPECT_STREQ(name, "Quellix");
+    const char* const expected[][2] = {{"ProductName", "Quellix"}, {"FileVersion", QUELLIX_VERSION_STRING}};
+    for (const auto& e : expected) {
+        char* value = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(VerQueryValueA(&data[0], (std::string("\\StringFileInfo\\040904B0\\") + e[0]).c_str(),
+                                   reinterpret_cast<void**>(&value), &length));
+        EXPECT_STREQ(value, e[1]);
+    }
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 #include "process.h"
 
-std::string QuellixPath() {
+std::string QuellixPath(const char* exe) {
     char self[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string path(self, n);
-    return path.substr(0, path.find_last_of("\\/") + 1) + "quellix.exe";
+    return path.substr(0, path.find_last_of("\\/") + 1) + exe;
 }
 
 std::wstring Wide(const std::string& utf8) {
@@ -14,7 +14,7 @@ std::wstring Wide(const std::string& utf8) {
     return out;
 }
 
-bool StartQuellix(const std::string& args, Child* child, bool noStdout) {
+bool StartQuellix(const std::string& args, Child* child, bool noStdout, const char* exe) {
     SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return false;
@@ -25,7 +25,7 @@ bool StartQuellix(const std::string& args, Child* child, bool noStdout) {
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdOutput = noStdout ? nullptr : writeEnd;
     // As a shell starts it: the Unicode command line reaches the program unconverted.
-    std::wstring line = Wide("\"" + QuellixPath() + "\" " + args);
+    std::wstring line = Wide("\"" + QuellixPath(exe) + "\" " + args);
     PROCESS_INFORMATION pi = {};
     BOOL ok = FALSE;
     // Wine can fail a start for reasons of its own on a busy machine: try a few times.
@@ -68,9 +68,9 @@ RunResult FinishQuellix(Child* child, DWORD timeoutMs) {
     return {code, child->bytes};
 }
 
-RunResult RunQuellix(const std::string& args, DWORD timeoutMs) {
+RunResult RunQuellix(const std::string& args, DWORD timeoutMs, const char* exe) {
     Child child;
-    if (!StartQuellix(args, &child))
+    if (!StartQuellix(args, &child, false, exe))
         return {-2, "could not start quellix.exe: error " + std::to_string(GetLastError())};
     return FinishQuellix(&child, timeoutMs);
 }

@@ -18,14 +18,16 @@ struct RunResult {
     std::string output;
 };
 
-std::string QuellixPath();
+std::string QuellixPath(const char* exe = "quellix.exe");
 std::wstring Wide(const std::string& utf8);
 
-// Starts quellix.exe with `args` (UTF-8) after its quoted path, by a Unicode command line. With `noStdout`
-// the child gets no standard output at all, as when a GUI program is started without redirection.
-bool StartQuellix(const std::string& args, Child* child, bool noStdout = false);
+// Starts quellix.exe (or `exe` beside it) with `args` (UTF-8) after its quoted path, by a Unicode
+// command line. With `noStdout` the child gets no standard output at all, as when a GUI program is
+// started without redirection.
+bool StartQuellix(const std::string& args, Child* child, bool noStdout = false,
+                  const char* exe = "quellix.exe");
 RunResult FinishQuellix(Child* child, DWORD timeoutMs = 20000);
-RunResult RunQuellix(const std::string& args, DWORD timeoutMs = 20000);
+RunResult RunQuellix(const std::string& args, DWORD timeoutMs = 20000, const char* exe = "quellix.exe");
 
 // Polls `condition` until it holds or the time runs out.
 template <typename F> bool WaitFor(F condition, DWORD timeoutMs = 5000) {
