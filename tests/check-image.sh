@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# The exe is a PE32+ GUI program that imports only KERNEL32, USER32 and SHLWAPI, loads at a random
-# address (relocations, high-entropy ASLR) with non-executable data, and fits its byte budget if given.
-#   check-image.sh EXE [MAX_BYTES]
+# The exe is a PE32+ program of its subsystem (GUI unless told console) that imports only KERNEL32,
+# USER32 and SHLWAPI, loads at a random address (relocations, high-entropy ASLR) with non-executable
+# data, and fits its byte budget if given.
+#   check-image.sh EXE [MAX_BYTES] [console]
 set -euo pipefail
-exe=$1 max=${2:-}
+exe=$1 max=${2:-} subsystem=00000002 kind=GUI
+[ "${3:-}" != console ] || { subsystem=00000003; kind=console; }
 objdump=${OBJDUMP:-x86_64-w64-mingw32-objdump}
 dump=$("$objdump" -p "$exe")
 fail() { echo "check-image: $*" >&2; exit 1; }
 grep -q '^Magic[[:space:]]*020b' <<<"$dump" || fail "not PE32+"
-grep -q '^Subsystem[[:space:]]*00000002' <<<"$dump" || fail "not the GUI subsystem"
+grep -q "^Subsystem[[:space:]]*$subsystem" <<<"$dump" || fail "not the $kind subsystem"
 grep -q '^Time/Date[[:space:]]*Thu Jan  1 00:00:00 1970' <<<"$dump" || fail "time stamp in the image"
 for flag in DYNAMIC_BASE HIGH_ENTROPY_VA NX_COMPAT; do
   grep -qw "$flag" <<<"$dump" || fail "no $flag"
@@ -18,4 +20,4 @@ size=$(stat -c %s "$exe")
 [ -z "$max" ] || [ "$size" -le "$max" ] || fail "$size bytes, over the budget of $max"
 dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump" | tr '[:lower:]' '[:upper:]' | sort | tr '\n' ' ')
 [ "$dlls" = "KERNEL32.DLL SHLWAPI.DLL USER32.DLL " ] || fail "imports: $dlls"
-echo "check-image: PE32+ GUI, imports $dlls, $size bytes${max:+ of $max}"
+echo "check-image: PE32+ $kind, imports $dlls, $size bytes${max:+ of $max}"

@@ -26,6 +26,7 @@ status=0
 for exe in "$a/bin/quellix.exe" "$b/bin/quellix.exe"; do
   cmp "$built" "$exe" || status=1
 done
+cmp "$a/bin/quellixc.exe" "$b/bin/quellixc.exe" || status=1
 zip=$(basename "$a"/dist/*.zip)
 cmp "$a/dist/$zip" "$b/dist/$zip" || status=1
 unzip -q "$a/dist/$zip" -d "$scratch/unpacked" && (cd "$scratch/unpacked" && sha256sum --quiet -c SHA256SUMS) &&

@@ -12,7 +12,7 @@ target_compile_options(e2e_tests PRIVATE ${QUELLIX_WARNINGS})
 target_link_libraries(e2e_tests PRIVATE gtest_main gtest user32 version)
 target_link_options(e2e_tests PRIVATE -static)
 target_compile_definitions(e2e_tests PRIVATE QUELLIX_REFUSED_CLASS="${QUELLIX_REFUSED_CLASS}")
-add_dependencies(e2e_tests quellix quellix_seam)
+add_dependencies(e2e_tests quellix quellixc quellix_seam)
 
 add_test(NAME unit_tests COMMAND unit_tests)
 add_test(NAME e2e_tests COMMAND e2e_tests)
@@ -25,6 +25,8 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   set(exe_budget 12288)
 endif()
 add_test(NAME exe_imports COMMAND ${CMAKE_SOURCE_DIR}/tests/check-image.sh $<TARGET_FILE:quellix> ${exe_budget})
+add_test(NAME exe_imports_console COMMAND ${CMAKE_SOURCE_DIR}/tests/check-image.sh $<TARGET_FILE:quellixc>
+    "${exe_budget}" console)
 
 if(NOT CMAKE_HOST_WIN32)
   set(WINE_STATE ${CMAKE_BINARY_DIR}/wine)

@@ -9,7 +9,7 @@ Settings gSettings; // zero-initialised: no constructor runs without a C runtime
 }
 
 void ShowUsage() {
-    ShowMessageBox(kUsageText, "Quellix");
+    ShowUsageText(kUsageText);
 }
 
 int RefuseCommandLine() {

@@ -1,17 +1,20 @@
 #include "options.h"
 #include "../text/text.h"
 
-enum OptionKind { kOptText, kOptClass, kOptActivate, kOptWait, kOptCount, kOptVerbose, kOptTest, kOptUtf8 };
-
-struct OptionName {
-    const char* name; // tried in table order, as a case-insensitive prefix
-    OptionKind kind;
+enum OptionKind {
+    kOptText,
+    kOptClass,
+    kOptActivate,
+    kOptWait,
+    kOptCount,
+    kOptVerbose,
+    kOptTest,
+    kOptUtf8,
+    kOptNone
 };
 
-static const OptionName kOptionNames[] = {
-    {"-text", kOptText},   {"-class", kOptClass}, {"-a", kOptActivate}, {"-wait", kOptWait},
-    {"-count", kOptCount}, {"-v", kOptVerbose},   {"-t", kOptTest},     {"-utf8", kOptUtf8},
-};
+// Tried in this order, as case-insensitive prefixes; a name's place is its OptionKind.
+static const char* const kOptionNames[] = {"-text", "-class", "-a", "-wait", "-count", "-v", "-t", "-utf8"};
 
 void DefaultSettings(Settings* s) {
     s->windowtext[0] = 0;
@@ -24,11 +27,13 @@ void DefaultSettings(Settings* s) {
     s->utf8 = 0;
 }
 
-static const OptionName* FindOptionName(const char16_t* entry) {
-    for (const OptionName& o : kOptionNames) {
-        if (StartsWithNoCase(entry, o.name)) return &o;
+// The first name the entry begins with, and its kind; kOptNone when there is none.
+static OptionKind FindOption(const char16_t* entry, const char** name) {
+    for (int kind = kOptText; kind < kOptNone; ++kind) {
+        *name = kOptionNames[kind];
+        if (StartsWithNoCase(entry, *name)) return static_cast<OptionKind>(kind);
     }
-    return nullptr;
+    return kOptNone;
 }
 
 // The value starts one separator character after the name; a bare name has an empty value.
@@ -39,9 +44,9 @@ static const char16_t* OptionValue(const char16_t* entry, const char* name) {
     return entry[nameLen] ? entry + nameLen + 1 : entry + nameLen;
 }
 
-static bool ApplyOption(const OptionName* o, const char16_t* entry, Settings* s) {
-    const char16_t* value = OptionValue(entry, o->name);
-    switch (o->kind) {
+static bool ApplyOption(OptionKind kind, const char* name, const char16_t* entry, Settings* s) {
+    const char16_t* value = OptionValue(entry, name);
+    switch (kind) {
     case kOptText:
         return StrCopy(s->windowtext, kTextCap, value);
     case kOptClass:
@@ -65,6 +70,8 @@ static bool ApplyOption(const OptionName* o, const char16_t* entry, Settings* s)
     case kOptUtf8:
         s->utf8 = 1;
         break;
+    case kOptNone:
+        break;
     }
     return true;
 }
@@ -75,8 +82,9 @@ bool ParseOptions(int count, char16_t** entries, Settings* s) {
         if (!StrCopy(work, kEntryCap, entries[i])) return false;
         if (work[0] == '/') work[0] = '-';
         if (work[0] != '-') continue;
-        const OptionName* o = FindOptionName(work);
-        if (o && !ApplyOption(o, work, s)) return false;
+        const char* name = nullptr;
+        OptionKind kind = FindOption(work, &name);
+        if (!ApplyOption(kind, name, work, s)) return false;
     }
     return true;
 }

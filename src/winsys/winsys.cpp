@@ -72,13 +72,21 @@ void SleepMs(unsigned ms) {
 char gBytes[3 * kMaxWriteUnits];
 
 int WriteStdOut(const char16_t* text, int length, bool utf8) {
-    char* bytes = gBytes;
     if (length > kMaxWriteUnits) length = kMaxWriteUnits;
-    int n = WideCharToMultiByte(utf8 ? CP_UTF8 : CP_ACP, 0, U(text), length, bytes, sizeof gBytes, nullptr,
-                                nullptr);
-    DWORD written = 0;
     HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (!WriteFile(out, bytes, static_cast<DWORD>(n), &written, nullptr)) return -1;
+    DWORD written = 0;
+#ifdef QUELLIX_CONSOLE
+    // On a console every title shows exactly, whatever its code page; redirected, the bytes are
+    // those a console program writes (without a console, the ANSI code page).
+    DWORD mode = 0;
+    if (GetConsoleMode(out, &mode))
+        return WriteConsoleW(out, U(text), static_cast<DWORD>(length), &written, nullptr) ? length : -1;
+    UINT codePage = utf8 ? CP_UTF8 : GetConsoleOutputCP();
+#else
+    UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
+#endif
+    int n = WideCharToMultiByte(codePage, 0, U(text), length, gBytes, sizeof gBytes, nullptr, nullptr);
+    if (!WriteFile(out, gBytes, static_cast<DWORD>(n), &written, nullptr)) return -1;
     return static_cast<int>(written);
 }
 
@@ -93,9 +101,26 @@ void FormatV(char16_t* buf, int cap, const char* format, va_list args) {
     buf[cap - 1] = 0;
 }
 
-void ShowMessageBox(const char* text, const char* caption) {
-    MessageBoxA(nullptr, text, caption, MB_OK);
+#ifdef QUELLIX_CONSOLE
+// A console user needs no mouse: the text goes to standard error, with the report's CR LF ends.
+void ShowUsageText(const char* text) {
+    HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD written = 0;
+    while (*text) {
+        const char* end = text;
+        while (*end && *end != '\n')
+            ++end;
+        WriteFile(err, text, static_cast<DWORD>(end - text), &written, nullptr);
+        if (!*end) break;
+        WriteFile(err, "\r\n", 2, &written, nullptr);
+        text = end + 1;
+    }
 }
+#else
+void ShowUsageText(const char* text) {
+    MessageBoxA(nullptr, text, "Quellix", MB_OK);
+}
+#endif
 
 int SnapshotTopLevelWindows(Window* out, int cap) {
     Snapshot s = {out, cap, 0};
@@ -229,23 +254,16 @@ void UnregisterProbeHotkey(Window w) {
 }
 
 void InjectProbeKeys() {
-    struct Key {
-        WORD vk;
-        DWORD flags;
-    };
-    static const Key kKeys[7] = {{VK_MENU, KEYEVENTF_KEYUP},
-                                 {VK_CONTROL, 0},
-                                 {VK_SHIFT, 0},
-                                 {kHotkeyKey, 0},
-                                 {kHotkeyKey, KEYEVENTF_KEYUP},
-                                 {VK_SHIFT, KEYEVENTF_KEYUP},
-                                 {VK_CONTROL, KEYEVENTF_KEYUP}};
+    // A virtual key in the low byte, kUp above it for a release.
+    const WORD kUp = 0x100;
+    static const WORD kKeys[7] = {VK_MENU | kUp,    VK_CONTROL,     VK_SHIFT,        kHotkeyKey,
+                                  kHotkeyKey | kUp, VK_SHIFT | kUp, VK_CONTROL | kUp};
     INPUT inputs[7];
     ZeroMemory(inputs, sizeof inputs);
     for (int i = 0; i < 7; ++i) {
         inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = kKeys[i].vk;
-        inputs[i].ki.dwFlags = kKeys[i].flags;
+        inputs[i].ki.wVk = kKeys[i] & 0xFF;
+        inputs[i].ki.dwFlags = kKeys[i] & kUp ? KEYEVENTF_KEYUP : 0;
     }
     SendInput(7, inputs, sizeof(INPUT));
 }

@@ -17,13 +17,15 @@ const char16_t* ProcessCommandLine();
 unsigned TickCount();
 void SleepMs(unsigned ms);
 // Writes `length` units of text (at most kMaxWriteUnits) to standard output in the ANSI code page,
-// or in UTF-8. The bytes written, or -1 (no standard output is normal for a GUI program).
+// or in UTF-8; the console twin writes a console in Unicode and a redirection in the console's
+// code page. The bytes written, or -1 (no standard output is normal for a GUI program).
 const int kMaxWriteUnits = 2048;
 int WriteStdOut(const char16_t* text, int length, bool utf8);
 // Formats into buf of cap units, always terminated. The format is ASCII, of at most 127
 // characters; "%s" takes UTF-16 strings.
 void FormatV(char16_t* buf, int cap, const char* format, va_list args);
-void ShowMessageBox(const char* text, const char* caption);
+// The usage text: a message box (returns when dismissed); on the console twin, standard error.
+void ShowUsageText(const char* text);
 
 // The top-level windows at this moment, top of the Z order first, at most cap of them; no message
 // is sent to any window meanwhile. Returns the number stored.

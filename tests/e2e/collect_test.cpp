@@ -180,9 +180,23 @@ std::string Repeat(const std::string& piece, size_t times) {
     return out;
 }
 
+// The report's encoding: quellix.exe writes the ANSI code page, quellixc.exe the console's (the
+// ANSI one without a console); both write UTF-8 with -utf8.
+enum Report { kAnsi, kUtf8, kTwin, kTwinUtf8 };
+
+std::string Encode(const std::string& utf8, UINT codePage) {
+    std::wstring wide = Wide(utf8);
+    int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &out[0], n, nullptr,
+                        nullptr);
+    return out;
+}
+
 // What a listing shows of a title: at most 511 UTF-16 units, never half a surrogate pair, in the
 // report's encoding.
-std::string Shown(const std::string& title, bool utf8) {
+std::string Shown(const std::string& title, Report report) {
     std::wstring wide = Wide(title).substr(0, 511);
     if (wide.size() == 511 && wide.back() >= 0xD800 && wide.back() <= 0xDBFF) wide.pop_back();
     int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
@@ -190,14 +204,16 @@ std::string Shown(const std::string& title, bool utf8) {
     std::string bytes(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &bytes[0], n, nullptr,
                         nullptr);
-    return utf8 ? bytes : Ansi(bytes);
+    if (report == kAnsi) return Encode(bytes, CP_ACP);
+    if (report == kTwin) return Encode(bytes, GetConsoleOutputCP() ? GetConsoleOutputCP() : CP_ACP);
+    return bytes;
 }
 
 struct TextCase {
     std::vector<std::string> titles; // created in this order: the last is on top
     std::string pattern;
     std::vector<bool> fits;
-    bool utf8;
+    Report report;
 };
 
 // Each run closes exactly the windows whose whole title fits, lists them in the report's encoding
@@ -206,24 +222,27 @@ TEST(Listing, APatternNamesExactlyTheTitlesItSpellsAndTheReportShowsThem) {
     const std::string as255 = std::string(255, 'A') + "B", as299 = std::string(299, 'A') + "B",
                       as600 = std::string(600, 'A') + "B";
     const TextCase cases[] = {
-        {{"abcdef", "Привет", "ПРИВЕТ", "привет!"}, "Привет", {false, true, true, false}, false},
-        {{"Ελλάδα", "ΕΛΛΆΔΑ", "École", "ÉCOLE"}, "ελλάδα", {true, true, false, false}, true},
-        {{"ÉCOLE", "Ecole"}, "école", {true, false}, true},
-        {{"中文窗口", "不文窗口"}, "中*", {true, false}, true},
-        {{"a😀b", "a😀😀b", "axb", "ab"}, "a?b", {true, false, true, false}, true},
-        {{"a😀b", "a😀😀b", "a😁b"}, "a😀*", {true, true, false}, false},
-        {{"{1}", "[1]"}, "*[1]*", {false, true}, false},
-        {{"Straße", "STRASSE"}, "straße", {true, false}, false},
-        {{"Straße"}, "Straße", {true}, true},
-        {{"%s%s%s %n %i %08Ix %%", "it's"}, "*%*", {true, false}, false},
-        {{"one\ntwo\n", "\nx", "a\r\nb"}, "*?*", {true, true, true}, false},
+        {{"abcdef", "Привет", "ПРИВЕТ", "привет!"}, "Привет", {false, true, true, false}, kAnsi},
+        {{"Ελλάδα", "ΕΛΛΆΔΑ", "École", "ÉCOLE"}, "ελλάδα", {true, true, false, false}, kUtf8},
+        {{"ÉCOLE", "Ecole"}, "école", {true, false}, kUtf8},
+        {{"中文窗口", "不文窗口"}, "中*", {true, false}, kUtf8},
+        {{"a😀b", "a😀😀b", "axb", "ab"}, "a?b", {true, false, true, false}, kUtf8},
+        {{"a😀b", "a😀😀b", "a😁b"}, "a😀*", {true, true, false}, kAnsi},
+        {{"{1}", "[1]"}, "*[1]*", {false, true}, kAnsi},
+        {{"Straße", "STRASSE"}, "straße", {true, false}, kAnsi},
+        {{"Straße"}, "Straße", {true}, kUtf8},
+        {{"%s%s%s %n %i %08Ix %%", "it's"}, "*%*", {true, false}, kAnsi},
+        {{"one\ntwo\n", "\nx", "a\r\nb"}, "*?*", {true, true, true}, kAnsi},
         // Whole titles: one longer than 511 units fits only a pattern that ends in "*".
-        {{as255, as299, as600}, "*A", {false, false, false}, false},
-        {{as255, as299, as600}, "A*", {true, true, true}, false},
-        {{as255, as299, as600}, "*B", {true, true, false}, false},
+        {{as255, as299, as600}, "*A", {false, false, false}, kAnsi},
+        {{as255, as299, as600}, "A*", {true, true, true}, kAnsi},
+        {{as255, as299, as600}, "*B", {true, true, false}, kAnsi},
         // Listed whole, however many line feeds; cut at 511 units without splitting a character.
-        {{std::string(500, '\n') + "END"}, "*END", {true}, false},
-        {{Repeat("😀", 300), Repeat("ж", 600)}, "*", {true, true}, true},
+        {{std::string(500, '\n') + "END"}, "*END", {true}, kAnsi},
+        {{Repeat("😀", 300), Repeat("ж", 600)}, "*", {true, true}, kUtf8},
+        // The console twin through a pipe.
+        {{"Straße Привет", "Strasse"}, "straße*", {true, false}, kTwin},
+        {{"Straße Привет"}, "*ПРИВЕТ", {true}, kTwinUtf8},
     };
     for (const TextCase& c : cases) {
         TestWindows windows;
@@ -233,15 +252,18 @@ TEST(Listing, APatternNamesExactlyTheTitlesItSpellsAndTheReportShowsThem) {
             descs.push_back({cls, title});
         std::vector<HWND> w = windows.CreateGroup(descs);
         ASSERT_EQ(w.size(), c.titles.size()) << c.pattern;
-        RunResult r = RunQuellix("-v -count=99 -class=" + cls + " \"-text=" + c.pattern + "\"" +
-                                 (c.utf8 ? " -utf8" : ""));
+        bool utf8 = c.report == kUtf8 || c.report == kTwinUtf8;
+        bool twin = c.report == kTwin || c.report == kTwinUtf8;
+        RunResult r =
+            RunQuellix("-v -count=99 -class=" + cls + " \"-text=" + c.pattern + "\"" + (utf8 ? " -utf8" : ""),
+                       20000, twin ? "quellixc.exe" : "quellix.exe");
         ASSERT_TRUE(windows.Settle());
         int found = static_cast<int>(std::count(c.fits.begin(), c.fits.end(), true));
         std::string expected = SettingsLine(0, 1000, 99) + FoundLine(found);
         for (size_t i = w.size(), j = 0; i-- > 0;) {
             EXPECT_EQ(IsWindow(w[i]) == FALSE, c.fits[i]) << c.pattern << " window " << i;
             if (!c.fits[i]) continue;
-            expected += ListingLine(static_cast<int>(j++), found, w[i], Shown(c.titles[i], c.utf8), cls) +
+            expected += ListingLine(static_cast<int>(j++), found, w[i], Shown(c.titles[i], c.report), cls) +
                         " closed\r\n";
         }
         EXPECT_EQ(r.exitCode, 0) << c.pattern;

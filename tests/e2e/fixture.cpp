@@ -230,15 +230,6 @@ std::string Hex(HWND w) {
     return s.str();
 }
 
-std::string Ansi(const std::string& utf8) {
-    std::wstring wide = Wide(utf8);
-    int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &out[0], n, nullptr, nullptr);
-    return out;
-}
-
 std::string WithCrLf(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {

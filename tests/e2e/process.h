@@ -11,11 +11,15 @@ struct Child {
     HANDLE output = nullptr; // read end of the child's standard output
     std::thread reader;
     std::string bytes;
+    HANDLE errorOutput = nullptr; // and of its standard error
+    std::thread errorReader;
+    std::string errors;
 };
 
 struct RunResult {
     int exitCode; // -1 when the child had to be ended after the time-out
     std::string output;
+    std::string errors; // standard error
 };
 
 std::string QuellixPath(const char* exe = "quellix.exe");
