@@ -18,6 +18,7 @@ struct RunResult {
     std::string output;
 };
 
+std::string ProgramPath(const std::string& name); // a program built beside the tests
 std::string QuellixPath();
 std::wstring Wide(const std::string& utf8);
 
