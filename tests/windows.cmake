@@ -12,7 +12,11 @@ target_compile_options(e2e_tests PRIVATE ${QUELLIX_WARNINGS})
 target_link_libraries(e2e_tests PRIVATE gtest_main gtest user32 version)
 target_link_options(e2e_tests PRIVATE -static)
 target_compile_definitions(e2e_tests PRIVATE QUELLIX_REFUSED_CLASS="${QUELLIX_REFUSED_CLASS}")
-add_dependencies(e2e_tests quellix quellixc quellix_seam)
+add_dependencies(e2e_tests quellix quellixc quellix_seam window_host)
+# The second program whose windows the process conditions tell from the tests' own.
+add_executable(window_host e2e/window_host.cpp)
+target_compile_options(window_host PRIVATE ${QUELLIX_WARNINGS})
+target_link_options(window_host PRIVATE -static)
 
 add_test(NAME unit_tests COMMAND unit_tests)
 add_test(NAME e2e_tests COMMAND e2e_tests)

@@ -51,7 +51,7 @@ int RunClose(const Settings* s) {
     if (s->activate) ProbeInput();
 
     ListedWindow* list = nullptr;
-    int found = CollectWindows(s->windowtext, s->windowclass, &list);
+    int found = CollectWindows(s, &list);
     if (s->verbose) PrintOut("found %i windows to close\n", found);
 
     for (int j = 0; j < found; ++j) {

@@ -4,6 +4,8 @@
 enum OptionKind {
     kOptText,
     kOptClass,
+    kOptExe,
+    kOptPid,
     kOptActivate,
     kOptWait,
     kOptCount,
@@ -13,12 +15,16 @@ enum OptionKind {
     kOptNone
 };
 
-// Tried in this order, as case-insensitive prefixes; a name's place is its OptionKind.
-static const char* const kOptionNames[] = {"-text", "-class", "-a", "-wait", "-count", "-v", "-t", "-utf8"};
+// Tried in this order, as case-insensitive prefixes; a name's place is its OptionKind. A name that
+// began a later one would hide it: none does ("-t" comes after "-text").
+static const char* const kOptionNames[] = {"-text", "-class", "-exe", "-pid", "-a",
+                                           "-wait", "-count", "-v",   "-t",   "-utf8"};
 
 void DefaultSettings(Settings* s) {
     s->windowtext[0] = 0;
     s->windowclass[0] = 0;
+    s->exename[0] = 0;
+    s->processid = 0;
     s->activate = 0;
     s->waittime = 1000;
     s->maxcount = 1;
@@ -51,6 +57,11 @@ static bool ApplyOption(OptionKind kind, const char* name, const char16_t* entry
         return StrCopy(s->windowtext, kTextCap, value);
     case kOptClass:
         return StrCopy(s->windowclass, kClassCap, value);
+    case kOptExe:
+        return StrCopy(s->exename, kExeCap, value);
+    case kOptPid:
+        s->processid = ParseInt32(value);
+        return s->processid > 0;
     case kOptActivate:
         s->activate = 1;
         break;
@@ -110,17 +121,18 @@ void UnescapeQuotes(char16_t* value) {
 }
 
 static bool NoPattern(const Settings* s) {
-    return !s->windowtext[0] && !s->windowclass[0];
+    return !s->windowtext[0] && !s->windowclass[0] && !s->exename[0] && !s->processid;
 }
 
 int PrepareSettings(int count, char16_t** entries, Settings* s) {
     DefaultSettings(s);
     if (count < 2) return kExitNoArguments;
     if (!ParseOptions(count, entries, s) || NoPattern(s)) return kExitNoPattern;
-    StripQuotes(s->windowtext);
-    StripQuotes(s->windowclass);
-    UnescapeQuotes(s->windowtext);
-    UnescapeQuotes(s->windowclass);
+    char16_t* patterns[] = {s->windowtext, s->windowclass, s->exename};
+    for (char16_t* pattern : patterns) {
+        StripQuotes(pattern);
+        UnescapeQuotes(pattern);
+    }
     // Clean-up can empty a pattern; with none left every window would match.
     return NoPattern(s) ? kExitNoPattern : 0;
 }

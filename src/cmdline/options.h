@@ -4,11 +4,14 @@
 
 const int kTextCap = 512;  // text pattern, terminator included
 const int kClassCap = 256; // class pattern, terminator included
+const int kExeCap = 512;   // image file name pattern, terminator included
 const int kEntryCap = 512; // one command-line word, terminator included
 
 struct Settings {
     char16_t windowtext[kTextCap];
     char16_t windowclass[kClassCap];
+    char16_t exename[kExeCap]; // pattern on the file name of the window's program
+    int processid;             // 0: any process
     int activate;
     int waittime; // milliseconds
     int maxcount;
@@ -23,8 +26,9 @@ const int kExitNoPattern = 4;
 
 void DefaultSettings(Settings* s);
 
-// Reads entries 1..count-1 into `s`. False when an entry or a value does not fit its buffer:
-// a cut pattern could name windows the user never named, so such a line is refused.
+// Reads entries 1..count-1 into `s`. False when an entry or a value does not fit its buffer (a cut
+// pattern could name windows the user never named), or when a process id is not a positive
+// number (it would name no process, or every one): such a line is refused.
 bool ParseOptions(int count, char16_t** entries, Settings* s);
 
 void StripQuotes(char16_t* value);    // drops enclosing quotes, and a lone trailing one

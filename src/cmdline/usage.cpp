@@ -4,6 +4,8 @@ const char kUsageText[] = "Usage:\n\nQuellix [-text=windowtext] [-class=windowcl
                           "[-count:maxcount] [-v]\n\n"
                           "-text    \twindow text\n"
                           "-class   \twindows class name\n"
+                          "-exe     \tprogram file name\n"
+                          "-pid     \tprocess id\n"
                           "-a       \ttry to activate window (bring in foreground) if not closed\n"
                           "-wait    \twait before close console window\n"
                           "-count   \tmax number of windows to close\n"

@@ -5,10 +5,43 @@
 
 namespace {
 const int kMaxTopLevel = 65536;     // the window system's handle table holds no more windows
-const int kTextCap = 512;           // the longest text that is matched whole, and its terminator
+const int kWholeTextCap = 512;      // the longest text that is matched whole, and its terminator
 const unsigned kTextTimeoutMs = 30; // a hung window may cost the collection no more than this
+const int kImagePathCap = 32768;    // the longest path the system gives, and its terminator
+const unsigned kVerdictCap = 256;   // more processes than a desktop usually has with windows
 
 Window gSnapshot[kMaxTopLevel]; // taken before any window is asked anything
+char16_t gImagePath[kImagePathCap];
+
+// Whether a process's program file name fits the -exe pattern, for the processes met so far, so
+// that each name is read once per run. A verdict rather than the name: 8 bytes a process. Past
+// kVerdictCap processes the oldest verdicts make room.
+struct Verdict {
+    unsigned pid;
+    bool fits;
+};
+Verdict gVerdicts[kVerdictCap];
+unsigned gVerdictCount;
+
+const char16_t* FileNamePart(const char16_t* path) {
+    const char16_t* name = path;
+    for (; *path; ++path) {
+        if (*path == '\\') name = path + 1;
+    }
+    return name;
+}
+
+// A process whose image path cannot be read (a protected one) fits no pattern.
+bool ImageFits(unsigned pid, const char16_t* pattern) {
+    for (unsigned i = 0; i < gVerdictCount && i < kVerdictCap; ++i) {
+        if (gVerdicts[i].pid == pid) return gVerdicts[i].fits;
+    }
+    Verdict* v = &gVerdicts[gVerdictCount++ % kVerdictCap];
+    v->pid = pid;
+    v->fits =
+        ReadImagePath(pid, gImagePath, kImagePathCap) && WildcardMatch(FileNamePart(gImagePath), pattern);
+    return v->fits;
+}
 
 // A value read whole fits as the matcher says. One longer than `wholeCap - 1` units is matched on
 // that much and fits only a pattern ending in "*": whatever follows the part read then fits too.
@@ -19,24 +52,32 @@ bool Fits(char16_t* value, int wholeCap, const char16_t* pattern) {
     return n > 0 && pattern[n - 1] == '*' && WildcardMatch(value, pattern);
 }
 
-// The class is tested first: the text of a window whose class fails is never asked for.
-bool WindowMatches(Window w, const char16_t* windowtext, const char16_t* windowclass, char16_t* name) {
+// The cheapest test first: the class, read anyway for the listing; the process id, which asks
+// no window; the program, read once per process; last the text, a message to the window. A run
+// without -pid and -exe never looks up the process.
+bool WindowMatches(Window w, const Settings* s, char16_t* name) {
     if (!ReadClassName(w, name, kClassNameCap + 1) || IsExcludedClass(name)) return false;
-    if (windowclass[0] && !Fits(name, kClassNameCap, windowclass)) return false;
-    if (!windowtext[0]) return true;
-    char16_t text[kTextCap + 1]; // one more unit tells a text that was cut from one that fits
-    return ReadWindowText(w, text, kTextCap + 1, kTextTimeoutMs) && Fits(text, kTextCap, windowtext);
+    if (s->windowclass[0] && !Fits(name, kClassNameCap, s->windowclass)) return false;
+    if (s->processid || s->exename[0]) {
+        unsigned pid = ProcessOf(w);
+        if (s->processid && pid != static_cast<unsigned>(s->processid)) return false;
+        if (s->exename[0] && !ImageFits(pid, s->exename)) return false;
+    }
+    if (!s->windowtext[0]) return true;
+    char16_t text[kWholeTextCap + 1]; // one more unit tells a text that was cut from one that fits
+    return ReadWindowText(w, text, kWholeTextCap + 1, kTextTimeoutMs) &&
+           Fits(text, kWholeTextCap, s->windowtext);
 }
 } // namespace
 
-int CollectWindows(const char16_t* windowtext, const char16_t* windowclass, ListedWindow** list) {
+int CollectWindows(const Settings* s, ListedWindow** list) {
     int found = SnapshotTopLevelWindows(gSnapshot, kMaxTopLevel);
     *list = static_cast<ListedWindow*>(
         AllocZeroed(static_cast<unsigned long long>(found) * sizeof(ListedWindow)));
     int count = 0;
     for (int i = 0; i < found; ++i) {
         ListedWindow* entry = *list + count;
-        if (WindowMatches(gSnapshot[i], windowtext, windowclass, entry->className)) {
+        if (WindowMatches(gSnapshot[i], s, entry->className)) {
             entry->window = gSnapshot[i];
             ++count;
         }

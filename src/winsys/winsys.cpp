@@ -147,6 +147,23 @@ int ReadClassName(Window w, char16_t* buf, int cap) {
     return n;
 }
 
+unsigned ProcessOf(Window w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(H(w), &pid);
+    return pid;
+}
+
+int ReadImagePath(unsigned pid, char16_t* buf, int cap) {
+    buf[0] = 0;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process) return 0;
+    DWORD length = static_cast<DWORD>(cap);
+    BOOL ok = QueryFullProcessImageNameW(process, 0, U(buf), &length);
+    CloseHandle(process);
+    if (!ok) buf[0] = 0;
+    return ok;
+}
+
 int ReadWindowText(Window w, char16_t* buf, int cap, unsigned timeoutMs) {
     DWORD_PTR length = 0;
     buf[0] = 0;

@@ -38,6 +38,10 @@ Window OwnerOf(Window w);
 Window ParentOf(Window w);
 
 int ReadClassName(Window w, char16_t* buf, int cap);
+unsigned ProcessOf(Window w); // the id of the process that owns the window; 0 when it is gone
+// The full path of the image of process `pid`, opened with the least access that reads it. Zero
+// when the process cannot be opened (gone, protected) or the path does not fit.
+int ReadImagePath(unsigned pid, char16_t* buf, int cap);
 int ReadWindowText(Window w, char16_t* buf, int cap, unsigned timeoutMs); // WM_GETTEXT, abort if hung
 
 bool PostCloseRequest(Window w); // WM_CLOSE; false when refused, with LastErrorCode() telling why

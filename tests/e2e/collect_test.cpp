@@ -114,6 +114,78 @@ TEST(Collect, WithBothPatternsAWindowMustFitBoth) {
     }
 }
 
+// window_host.exe: a second program with the windows "Same" and "Other" of class `cls`, ended with
+// the test.
+struct WindowHost {
+    PROCESS_INFORMATION pi = {};
+    HWND Find(const std::string& cls, const char* title) const {
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, cls.c_str(), title)) != nullptr;) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == pi.dwProcessId) return w;
+        }
+        return nullptr;
+    }
+    bool Start(const std::string& cls) {
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        std::string line = "\"" + ProgramPath("window_host.exe") + "\" " + cls + " Same Other";
+        return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) &&
+               WaitFor([&] { return Find(cls, "Same") && Find(cls, "Other"); });
+    }
+    ~WindowHost() {
+        if (!pi.hProcess) return;
+        TerminateProcess(pi.hProcess, 0);
+        WaitForSingleObject(pi.hProcess, 5000);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+};
+
+// Two programs own windows of the same class and titles: -exe and -pid tell them apart, and a
+// window must fit every condition given.
+TEST(Collect, ExeAndPidPickTheWindowsOfOneProgramOrProcess) {
+    TestWindows windows;
+    std::string cls = windows.NewClass();
+    WindowHost host;
+    ASSERT_TRUE(host.Start(cls));
+    HWND hostSame = host.Find(cls, "Same"), hostOther = host.Find(cls, "Other");
+    std::vector<HWND> ours = windows.CreateGroup({{cls, "Same"}, {cls, "Other"}});
+    ASSERT_EQ(ours.size(), 2u);
+    std::string c = "-class=" + cls, hostPid = std::to_string(host.pi.dwProcessId),
+                ourPid = std::to_string(GetCurrentProcessId());
+    struct {
+        std::string args;
+        std::vector<HWND> listed;
+    } cases[] = {
+        {c, {ours[0], ours[1], hostSame, hostOther}},
+        {c + " -exe=window_host.exe", {hostSame, hostOther}},
+        {c + " -exe=E2E_TESTS.EXE", {ours[0], ours[1]}},
+        {c + " \"-exe=w?ndow_*.EXE\"", {hostSame, hostOther}},
+        {c + " -exe=window_host", {}},
+        {"-exe=nosuch.exe", {}},
+        {"-text=Same -pid=" + hostPid, {hostSame}},
+        {c + " -pid=" + ourPid, {ours[0], ours[1]}},
+        {c + " -pid=2147483647", {}},
+        {c + " -text=Other -exe=window_host.exe", {hostOther}},
+        {c + " -exe=window_host.exe -pid=" + ourPid, {}},
+        {"-exe=*host.exe -text=Oth* -pid=" + hostPid, {hostOther}},
+    };
+    for (auto& k : cases) {
+        RunResult r = RunQuellix(k.args + " -t");
+        EXPECT_EQ(r.exitCode, 0) << k.args;
+        std::vector<HWND> listed = ListedWindows(r.output);
+        std::sort(listed.begin(), listed.end());
+        std::sort(k.listed.begin(), k.listed.end());
+        EXPECT_EQ(listed, k.listed) << k.args << "\n" << r.output;
+    }
+    // The run closes what it lists: the other process's windows, by its id alone.
+    RunResult r = RunQuellix("-count=9 -pid=" + hostPid);
+    EXPECT_EQ(r.output, SummaryLine(2, 2));
+    EXPECT_TRUE(WaitGone(hostSame) && WaitGone(hostOther));
+    EXPECT_TRUE(IsWindow(ours[0]) && IsWindow(ours[1]));
+}
+
 TEST(Collect, HiddenMinimizedAndDisabledWindowsAreTakenLikeAnyOther) {
     for (Behavior b : {Behavior::Hidden, Behavior::Minimized, Behavior::Disabled}) {
         TestWindows windows;

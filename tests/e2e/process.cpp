@@ -1,10 +1,14 @@
 #include "process.h"
 
-std::string QuellixPath(const char* exe) {
+std::string ProgramPath(const std::string& name) {
     char self[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string path(self, n);
-    return path.substr(0, path.find_last_of("\\/") + 1) + exe;
+    return path.substr(0, path.find_last_of("\\/") + 1) + name;
+}
+
+std::string QuellixPath(const char* exe) {
+    return ProgramPath(exe);
 }
 
 std::wstring Wide(const std::string& utf8) {

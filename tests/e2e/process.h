@@ -22,6 +22,7 @@ struct RunResult {
     std::string errors; // standard error
 };
 
+std::string ProgramPath(const std::string& name); // a program built beside the tests
 std::string QuellixPath(const char* exe = "quellix.exe");
 std::wstring Wide(const std::string& utf8);
 

@@ -42,6 +42,12 @@ const UsageCase kUsageCases[] = {
     {"-text", 4},
     {"-wait=5 -count=2 -a -t", 4},
     {"-w=3 notanoption", 4},
+    // A process id that is no positive number names no process, or every one.
+    {"-pid=0", 4},
+    {"-class=x -pid=-5", 4},
+    {"-text=x -pid=abc", 4},
+    {"-exe=x -pid=", 4},
+    {"-exe=\"\"", 4},
     {"-class="
      "0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789"
      "0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789"

@@ -58,12 +58,15 @@ void CheckSettings(int count, char16_t** entries, const Settings& s, int code) {
     FUZZ_CHECK((code == kExitNoArguments) == (count < 2));
     FUZZ_CHECK(TerminatedWithin(s.windowtext, kTextCap));
     FUZZ_CHECK(TerminatedWithin(s.windowclass, kClassCap));
+    FUZZ_CHECK(TerminatedWithin(s.exename, kExeCap));
     FUZZ_CHECK(s.activate == 0 || s.activate == 1);
     FUZZ_CHECK(s.verbose == 0 || s.verbose == 1);
     FUZZ_CHECK(s.test == 0 || (s.test == 1 && s.verbose == 1));
     if (code != 0) return;
-    // A run goes on only with a pattern, and only when no word had to be cut.
-    FUZZ_CHECK(s.windowtext[0] || s.windowclass[0]);
+    // A run goes on only with a condition, only when no word had to be cut, and never with a process
+    // id that is not positive.
+    FUZZ_CHECK(s.windowtext[0] || s.windowclass[0] || s.exename[0] || s.processid);
+    FUZZ_CHECK(s.processid >= 0);
     for (int k = 1; k < count; ++k)
         FUZZ_CHECK(Length(entries[k]) < static_cast<size_t>(kEntryCap));
 }

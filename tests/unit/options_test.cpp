@@ -20,6 +20,8 @@ struct Outcome {
     int verbose;
     int test;
     int utf8 = 0;
+    std::string exe = "";
+    int pid = 0;
 };
 
 Outcome Prepare(std::vector<std::string> words) {
@@ -32,8 +34,8 @@ Outcome Prepare(std::vector<std::string> words) {
         entries.push_back(&w[0]);
     Settings s;
     int code = PrepareSettings(static_cast<int>(entries.size()), entries.data(), &s);
-    return {code,  U8(s.windowtext), U8(s.windowclass), s.activate, s.waittime, s.maxcount, s.verbose, s.test,
-            s.utf8};
+    return {code,   U8(s.windowtext), U8(s.windowclass), s.activate, s.waittime, s.maxcount, s.verbose,
+            s.test, s.utf8,           U8(s.exename),     s.processid};
 }
 
 std::string Repeat(const std::string& piece, size_t times) {
@@ -63,6 +65,12 @@ const OptionCase kOptionCases[] = {
     {{"-class=Foo", "/t", "/A"}, {0, "", "Foo", 1, 1000, 1, 1, 1}},
     {{"-text=Привет", "/UTF8"}, {0, "Привет", "", 0, 1000, 1, 0, 0, 1}},
     {{"-class=Foo", "text=Bar", "+v", "--"}, {0, "", "Foo", 0, 1000, 1, 0, 0}},
+    // The process conditions: each is enough to run, and no other name takes their entries.
+    {{"/EXE:\"My App.exe\""}, {0, "", "", 0, 1000, 1, 0, 0, 0, "My App.exe"}},
+    {{"-Pid=42", "-e=x", "-p=1", "-test"}, {0, "", "", 0, 1000, 1, 1, 1, 0, "", 42}},
+    {{"-exe=a*", "-pid:7x", "-text=t", "-class=c"}, {0, "t", "c", 0, 1000, 1, 0, 0, 0, "a*", 7}},
+    {{"-text=x", "-pid=-5"}, {4, "", "", 0, 1000, 1, 0, 0}},
+    {{"-class=x", "-pid"}, {4, "", "", 0, 1000, 1, 0, 0}},
     // "-w" without "-wait" is its own name and sets nothing.
     {{"-class=Foo", "-w=5", "-window=5"}, {0, "", "Foo", 0, 1000, 1, 0, 0}},
     // A bare name reads nothing beyond the entry: the value is empty.
@@ -102,6 +110,8 @@ TEST(PrepareSettings, ReadsEveryOption) {
         EXPECT_EQ(got.verbose, c.want.verbose) << line;
         EXPECT_EQ(got.test, c.want.test) << line;
         EXPECT_EQ(got.utf8, c.want.utf8) << line;
+        EXPECT_EQ(got.exe, c.want.exe) << line;
+        EXPECT_EQ(got.pid, c.want.pid) << line;
     }
 }
 
@@ -120,6 +130,7 @@ TEST(PrepareSettings, RefusesValuesThatDoNotFit) {
         // Counted in UTF-16 units.
         {"-class=" + Repeat("ж", 255), 0},
         {"-class=" + Repeat("ж", 256), kExitNoPattern},
+        {"-exe=" + Repeat("ж", 506), 0}, // as long as an entry allows
         {"-text=" + Repeat("😀", 252) + "t", 0},
         {"-text=" + Repeat("😀", 253), kExitNoPattern},
         {"-v" + std::string(509, 'v'), 0},
