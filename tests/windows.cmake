@@ -16,7 +16,7 @@ add_dependencies(e2e_tests quellix quellixc quellix_seam window_host)
 # The second program whose windows the process conditions tell from the tests' own.
 add_executable(window_host e2e/window_host.cpp)
 target_compile_options(window_host PRIVATE ${QUELLIX_WARNINGS})
-target_link_options(window_host PRIVATE -static)
+target_link_options(window_host PRIVATE -static -municode)
 
 add_test(NAME unit_tests COMMAND unit_tests)
 add_test(NAME e2e_tests COMMAND e2e_tests)
@@ -38,7 +38,10 @@ if(NOT CMAKE_HOST_WIN32)
   add_test(NAME wine_stop COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-session stop ${WINE_STATE})
   set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
   set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
-  set_tests_properties(unit_tests e2e_tests PROPERTIES FIXTURES_REQUIRED wine
+  # The console twin on a pseudo terminal, where Wine gives it a real console.
+  add_test(NAME console_twin COMMAND ${CMAKE_SOURCE_DIR}/tests/console-twin.sh $<TARGET_FILE_DIR:quellixc>)
+  set_tests_properties(console_twin PROPERTIES RESOURCE_LOCK desktop)
+  set_tests_properties(unit_tests e2e_tests console_twin PROPERTIES FIXTURES_REQUIRED wine
       ENVIRONMENT QUELLIX_WINE_STATE=${WINE_STATE})
 endif()
 

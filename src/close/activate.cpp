@@ -37,11 +37,12 @@ bool ProbeInput() {
     return gHotkeySeen != 0;
 }
 
+static bool IsDialogOf(Window w, Window owner) {
+    return IsVisible(w) && OwnerOf(w) == owner && ParentOf(w) == owner && IsCaptionedPopup(w);
+}
+
 Window FindOwnedDialog(Window owner) {
-    for (Window w = FirstTopLevelWindow(); w; w = NextWindow(w)) {
-        if (IsVisible(w) && OwnerOf(w) == owner && ParentOf(w) == owner && IsCaptionedPopup(w)) return w;
-    }
-    return nullptr;
+    return FindTopLevelWindow(IsDialogOf, owner);
 }
 
 bool ForceForeground(Window w) {

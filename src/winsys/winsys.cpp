@@ -102,19 +102,12 @@ void FormatV(char16_t* buf, int cap, const char* format, va_list args) {
 }
 
 #ifdef QUELLIX_CONSOLE
-// A console user needs no mouse: the text goes to standard error, with the report's CR LF ends.
+// A console user needs no mouse: the text goes to standard error.
 void ShowUsageText(const char* text) {
-    HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
-    DWORD written = 0;
-    while (*text) {
-        const char* end = text;
-        while (*end && *end != '\n')
-            ++end;
-        WriteFile(err, text, static_cast<DWORD>(end - text), &written, nullptr);
-        if (!*end) break;
-        WriteFile(err, "\r\n", 2, &written, nullptr);
-        text = end + 1;
-    }
+    DWORD length = 0, written = 0;
+    while (text[length])
+        ++length;
+    WriteFile(GetStdHandle(STD_ERROR_HANDLE), text, length, &written, nullptr);
 }
 #else
 void ShowUsageText(const char* text) {
@@ -128,12 +121,27 @@ int SnapshotTopLevelWindows(Window* out, int cap) {
     return s.count;
 }
 
-Window FirstTopLevelWindow() {
-    return W(GetWindow(GetDesktopWindow(), GW_CHILD));
+namespace {
+struct Search {
+    bool (*fits)(Window w, Window context);
+    Window context;
+    Window found;
+};
+
+BOOL CALLBACK TryWindow(HWND h, LPARAM param) {
+    Search* s = reinterpret_cast<Search*>(param);
+    if (!s->fits(W(h), s->context)) return TRUE;
+    s->found = W(h);
+    return FALSE;
 }
-Window NextWindow(Window w) {
-    return W(GetWindow(H(w), GW_HWNDNEXT));
+} // namespace
+
+Window FindTopLevelWindow(bool (*fits)(Window w, Window context), Window context) {
+    Search s = {fits, context, nullptr};
+    EnumWindows(TryWindow, reinterpret_cast<LPARAM>(&s));
+    return s.found;
 }
+
 Window OwnerOf(Window w) {
     return W(GetWindow(H(w), GW_OWNER));
 }
@@ -227,7 +235,7 @@ bool SetForeground(Window w) {
 
 bool PingWindow(Window w) {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(H(w), WM_NULL, 0, 0, SMTO_BLOCK, 500, &result) != 0;
+    return SendMessageTimeoutW(H(w), WM_NULL, 0, 0, SMTO_BLOCK, 500, &result) != 0;
 }
 
 unsigned ThreadOf(Window w) {
@@ -235,11 +243,6 @@ unsigned ThreadOf(Window w) {
 }
 void AttachInput(unsigned from, unsigned to, bool attach) {
     AttachThreadInput(from, to, attach ? TRUE : FALSE);
-}
-
-void TapLeftShift() {
-    keybd_event(VK_LSHIFT, 0, 0, 0);
-    keybd_event(VK_LSHIFT, 0, KEYEVENTF_KEYUP, 0);
 }
 
 namespace {
@@ -270,19 +273,31 @@ void UnregisterProbeHotkey(Window w) {
     UnregisterHotKey(H(w), kHotkeyId);
 }
 
-void InjectProbeKeys() {
-    // A virtual key in the low byte, kUp above it for a release.
-    const WORD kUp = 0x100;
-    static const WORD kKeys[7] = {VK_MENU | kUp,    VK_CONTROL,     VK_SHIFT,        kHotkeyKey,
-                                  kHotkeyKey | kUp, VK_SHIFT | kUp, VK_CONTROL | kUp};
+namespace {
+const WORD kUp = 0x100; // above the virtual key: a release
+
+// One SendInput call for a sequence of key presses and releases.
+void SendKeys(const WORD* keys, int count) {
     INPUT inputs[7];
     ZeroMemory(inputs, sizeof inputs);
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < count; ++i) {
         inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = kKeys[i] & 0xFF;
-        inputs[i].ki.dwFlags = kKeys[i] & kUp ? KEYEVENTF_KEYUP : 0;
+        inputs[i].ki.wVk = keys[i] & 0xFF;
+        inputs[i].ki.dwFlags = keys[i] & kUp ? KEYEVENTF_KEYUP : 0;
     }
-    SendInput(7, inputs, sizeof(INPUT));
+    SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT));
+}
+} // namespace
+
+void InjectProbeKeys() {
+    static const WORD kKeys[7] = {VK_MENU | kUp,    VK_CONTROL,     VK_SHIFT,        kHotkeyKey,
+                                  kHotkeyKey | kUp, VK_SHIFT | kUp, VK_CONTROL | kUp};
+    SendKeys(kKeys, 7);
+}
+
+void TapLeftShift() {
+    static const WORD kKeys[2] = {VK_LSHIFT, VK_LSHIFT | kUp};
+    SendKeys(kKeys, 2);
 }
 
 void RunMessageLoop() {

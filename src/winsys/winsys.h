@@ -31,9 +31,9 @@ void ShowUsageText(const char* text);
 // is sent to any window meanwhile. Returns the number stored.
 int SnapshotTopLevelWindows(Window* out, int cap);
 
-// Window walk: top of the Z order first, nullptr at the end.
-Window FirstTopLevelWindow();
-Window NextWindow(Window w);
+// The first top-level window, top of the Z order first, for which fits(w, context) holds; nullptr
+// when none does.
+Window FindTopLevelWindow(bool (*fits)(Window w, Window context), Window context);
 Window OwnerOf(Window w);
 Window ParentOf(Window w);
 
