@@ -1,5 +1,4 @@
 // The usage box: shown for a command line that names no window, with the exact text.
-#include "fixture.h"
 #include "process.h"
 #include "cmdline/usage.h"
 
@@ -63,10 +62,10 @@ TEST(Usage, BoxShowsTheUsageTextAndSetsTheExitCode) {
         EXPECT_EQ(r.exitCode, c.exitCode) << c.args;
         EXPECT_EQ(text, expected) << c.args;
         EXPECT_EQ(r.output, "") << c.args;
-        // The console twin writes the text to standard error instead, with CR LF line ends.
+        // The console twin writes the text to standard error instead.
         r = RunQuellix(c.args, 10000, "quellixc.exe");
         EXPECT_EQ(r.exitCode, c.exitCode) << c.args;
-        EXPECT_EQ(r.errors, WithCrLf(kUsageText)) << c.args;
+        EXPECT_EQ(r.errors, kUsageText) << c.args;
         EXPECT_EQ(r.output, "") << c.args;
         EXPECT_EQ(FindUsageBox(), nullptr) << c.args;
     }
