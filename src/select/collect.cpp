@@ -64,8 +64,10 @@ bool WindowMatches(Window w, const Settings* s, char16_t* name) {
         if (s->exename[0] && !ImageFits(pid, s->exename)) return false;
     }
     if (!s->windowtext[0]) return true;
-    char16_t text[kWholeTextCap + 1]; // one more unit tells a text that was cut from one that fits
-    return ReadWindowText(w, text, kWholeTextCap + 1, kTextTimeoutMs) &&
+    // Two more units tell a text that was cut from one that fits, even when the read drops half a
+    // surrogate pair at its end.
+    char16_t text[kWholeTextCap + 2];
+    return ReadWindowText(w, text, kWholeTextCap + 2, kTextTimeoutMs) &&
            Fits(text, kWholeTextCap, s->windowtext);
 }
 } // namespace
