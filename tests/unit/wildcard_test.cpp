@@ -68,6 +68,7 @@ const MatchCase kMatchCases[] = {
     {u"\xDE00\xD83D", u"??", true},
     {u"😀😀", u"*?", true},
     {u"😀", u"\xD83D*", false},
+    {u"😀", u"*\xDE00", false}, // a star never stops inside a pair
 };
 
 TEST(WildcardMatch, MatchesWholeTexts) {
