@@ -59,6 +59,7 @@ const MatchCase kMatchCases[] = {
     {u"中", u"\u4E0D", false},
     // "?" is one character: a surrogate pair counts once; a lone surrogate is a character too.
     {u"😀", u"?", true},
+    {u"\xDBFF\xDFFF", u"?", true}, // the last pair of all
     {u"😀", u"??", false},
     {u"a😀b", u"a?b", true},
     {u"x😀", u"x😀", true},
