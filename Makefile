@@ -3,7 +3,9 @@
 # reach new code are added to tests/fuzz/corpus.
 # make bench: size and speed figures against their goals (not a test).
 # make dist: the release package, dist/quellix-VERSION-win64.zip.
-.PHONY: all deps native fuzzers cross cross-clang test fuzz demo bench dist clean
+# make mutants: the faults of tests/mutants.txt one at a time against the tests (not a test);
+# MUTANTS=3,7 runs only those.
+.PHONY: all deps native fuzzers cross cross-clang test fuzz demo bench dist clean mutants
 
 FUZZ_SECONDS ?= 300
 FUZZ_RUNS := $(addprefix fuzz-,cmdline wildcard newlines)
@@ -49,6 +51,9 @@ bench: cross
 
 dist: cross
 	cmake --build --preset cross --target dist
+
+mutants: deps
+	tools/mutants $(if $(MUTANTS),--only $(MUTANTS))
 
 clean:
 	rm -rf build/native build/fuzz build/cross build/cross-clang dist
