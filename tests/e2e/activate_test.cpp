@@ -169,15 +169,12 @@ TEST(Activate, TestModeProbesButActivatesNothing) {
 
 // Wine's own Notepad: asked to close with unsaved text, it asks whether to save and stays.
 struct Notepad {
-    PROCESS_INFORMATION pi = {};
+    Program program;
+    PROCESS_INFORMATION& pi = program.pi;
     HWND window = nullptr;
 
     bool Start() {
-        STARTUPINFOA si = {};
-        si.cb = sizeof si;
-        char cmd[] = "notepad.exe";
-        if (!CreateProcessA(nullptr, cmd, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-            return false;
+        if (!program.Start("notepad.exe")) return false;
         return WaitFor([&] { return (window = FindOwnWindow()) != nullptr; }, 10000);
     }
     HWND FindOwnWindow() {
@@ -205,14 +202,6 @@ struct Notepad {
         return SendMessageA(edit, EM_GETMODIFY, 0, 0) && std::string(text) == kText;
     }
     bool Exited(DWORD timeoutMs) { return WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0; }
-    ~Notepad() {
-        if (pi.hProcess) {
-            TerminateProcess(pi.hProcess, 0);
-            WaitForSingleObject(pi.hProcess, 5000);
-            CloseHandle(pi.hProcess);
-            CloseHandle(pi.hThread);
-        }
-    }
 };
 
 TEST(Activate, NotepadWithUnsavedTextShowsItsSaveDialog) {

@@ -117,28 +117,18 @@ TEST(Collect, WithBothPatternsAWindowMustFitBoth) {
 // window_host.exe: a second program with the windows "Same" and "Other" of class `cls`, ended with
 // the test.
 struct WindowHost {
-    PROCESS_INFORMATION pi = {};
+    Program program;
     HWND Find(const std::string& cls, const char* title) const {
         for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, cls.c_str(), title)) != nullptr;) {
             DWORD pid = 0;
             GetWindowThreadProcessId(w, &pid);
-            if (pid == pi.dwProcessId) return w;
+            if (pid == program.pi.dwProcessId) return w;
         }
         return nullptr;
     }
     bool Start(const std::string& cls) {
-        STARTUPINFOA si = {};
-        si.cb = sizeof si;
-        std::string line = "\"" + ProgramPath("window_host.exe") + "\" " + cls + " Same Other";
-        return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) &&
+        return program.Start("\"" + ProgramPath("window_host.exe") + "\" " + cls + " Same Other") &&
                WaitFor([&] { return Find(cls, "Same") && Find(cls, "Other"); });
-    }
-    ~WindowHost() {
-        if (!pi.hProcess) return;
-        TerminateProcess(pi.hProcess, 0);
-        WaitForSingleObject(pi.hProcess, 5000);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
     }
 };
 
@@ -152,7 +142,7 @@ TEST(Collect, ExeAndPidPickTheWindowsOfOneProgramOrProcess) {
     HWND hostSame = host.Find(cls, "Same"), hostOther = host.Find(cls, "Other");
     std::vector<HWND> ours = windows.CreateGroup({{cls, "Same"}, {cls, "Other"}});
     ASSERT_EQ(ours.size(), 2u);
-    std::string c = "-class=" + cls, hostPid = std::to_string(host.pi.dwProcessId),
+    std::string c = "-class=" + cls, hostPid = std::to_string(host.program.pi.dwProcessId),
                 ourPid = std::to_string(GetCurrentProcessId());
     struct {
         std::string args;

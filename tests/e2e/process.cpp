@@ -94,3 +94,18 @@ RunResult RunQuellix(const std::string& args, DWORD timeoutMs, const char* exe) 
     }
     return FinishQuellix(&child, timeoutMs);
 }
+
+bool Program::Start(std::string commandLine) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) !=
+           FALSE;
+}
+
+Program::~Program() {
+    if (!pi.hProcess) return;
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}

@@ -34,6 +34,13 @@ bool StartQuellix(const std::string& args, Child* child, bool noStdout = false,
 RunResult FinishQuellix(Child* child, DWORD timeoutMs = 20000);
 RunResult RunQuellix(const std::string& args, DWORD timeoutMs = 20000, const char* exe = "quellix.exe");
 
+// A program the test starts; its process is ended, by its handle, with this record.
+struct Program {
+    PROCESS_INFORMATION pi = {};
+    bool Start(std::string commandLine);
+    ~Program();
+};
+
 // Polls `condition` until it holds or the time runs out.
 template <typename F> bool WaitFor(F condition, DWORD timeoutMs = 5000) {
     DWORD start = GetTickCount();
