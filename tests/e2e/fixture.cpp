@@ -1,5 +1,4 @@
-#include "fixture.h"
-#include "process.h"
+#include "e2e.h"
 
 #include <gtest/gtest.h>
 
@@ -16,59 +15,27 @@ const UINT kSyncMessage = WM_APP + 1; // thread message: answer through the grou
 const UINT kQuitMessage = WM_APP + 2; // thread message: destroy the group's windows and end
 const UINT_PTR kCloseTimer = 1;
 
-std::atomic<int> gClassCounter{0};
-
-struct WindowState {
-    Behavior behavior;
-    DWORD delayMs;
-    bool ignoresClose;
-};
+std::atomic<int> gPrefixCounter{0};
 
 LRESULT CALLBACK TestWindowProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<WindowState*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-    if (state && message == WM_CLOSE && state->ignoresClose) return 0;
-    if (state && message == WM_CLOSE) {
-        switch (state->behavior) {
-        case Behavior::IgnoresClose:
-            return 0;
-        case Behavior::ClosesLate:
-            SetTimer(w, kCloseTimer, state->delayMs, nullptr);
-            return 0;
-        default:
-            break;
-        }
+    const auto* desc = reinterpret_cast<const WindowDesc*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+    if (desc && message == WM_CLOSE && desc->flags & kIgnoresClose) return 0;
+    if (desc && message == WM_CLOSE && desc->flags & kClosesLate) {
+        SetTimer(w, kCloseTimer, desc->delayMs, nullptr);
+        return 0;
     }
-    if (state && message == WM_TIMER && wParam == kCloseTimer) {
-        KillTimer(w, kCloseTimer);
+    if (message == WM_TIMER && wParam == kCloseTimer) {
         DestroyWindow(w);
         return 0;
     }
     return DefWindowProcW(w, message, wParam, lParam);
 }
 
-DWORD StyleFor(Behavior b) {
-    DWORD style = WS_OVERLAPPEDWINDOW;
-    if (b == Behavior::Disabled || b == Behavior::DisabledWithPopup) style |= WS_DISABLED;
-    return style;
-}
-
-// Shown without activation: a new window must not take the foreground, nor move older ones.
-void ShowAndRaise(HWND w, Behavior b) {
-    if (b == Behavior::Minimized || b == Behavior::HungMinimized)
-        ShowWindow(w, SW_SHOWMINNOACTIVE);
-    else if (b != Behavior::Hidden)
-        ShowWindow(w, SW_SHOWNA);
-    SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
 } // namespace
 
 struct WindowGroup {
     std::vector<WindowDesc> descs;
-    std::vector<bool> ownProc; // whether the class is ours (a system class keeps its own behaviour)
     std::vector<HWND> windows;
-    std::vector<HWND> popups; // one per window, nullptr for all but DisabledWithPopup
-    std::vector<std::unique_ptr<WindowState>> states;
     std::thread thread;
     DWORD threadId = 0;
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -80,37 +47,30 @@ struct WindowGroup {
         CloseHandle(synced);
     }
 
-    HWND Make(const std::string& cls, const std::string& text, DWORD style, HWND owner, bool ours, Behavior b,
-              DWORD delayMs, bool ignoresClose = false) {
+    // Shown without activation: a new window must not take the foreground, nor move older ones.
+    HWND Make(const std::string& cls, const std::string& text, DWORD style, HWND owner, unsigned flags) {
         int n = static_cast<int>(windows.size());
         HWND w = CreateWindowExW(0, Wide(cls).c_str(), Wide(text).c_str(), style, 40 + 8 * n, 40 + 8 * n, 240,
                                  120, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
-        if (!w) return nullptr;
-        if (ours) {
-            states.push_back(std::unique_ptr<WindowState>(new WindowState{b, delayMs, ignoresClose}));
-            SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(states.back().get()));
-        }
-        ShowAndRaise(w, b);
+        if (w && !(flags & kHidden)) ShowWindow(w, flags & kMinimized ? SW_SHOWMINNOACTIVE : SW_SHOWNA);
+        if (w) SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         return w;
     }
 
-    void Run() {
+    void RunQuellix() {
         MSG msg;
         PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE); // the queue exists before anyone posts
         threadId = GetCurrentThreadId();
         DWORD hangMs = 0;
-        for (size_t i = 0; i < descs.size(); ++i) {
-            const WindowDesc& s = descs[i];
-            HWND w = Make(s.cls, s.text, StyleFor(s.behavior), nullptr, ownProc[i], s.behavior, s.delayMs,
-                          s.ignoresClose);
-            HWND popup = nullptr;
-            if (w && s.behavior == Behavior::DisabledWithPopup)
-                popup =
-                    Make(s.cls + "Popup", s.popupText, WS_POPUP | WS_CAPTION, w, true, Behavior::Closes, 0);
+        for (const WindowDesc& d : descs) {
+            DWORD style = WS_OVERLAPPEDWINDOW | (d.flags & kDisabled ? WS_DISABLED : 0u);
+            HWND w = Make(d.cls, d.text, style, nullptr, d.flags);
+            if (w && GetClassLongPtrW(w, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(TestWindowProc))
+                SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&d));
+            if (w && d.flags & (kDialog | kHiddenDialog))
+                Make(d.cls + "Popup", "Popup", WS_POPUP | WS_CAPTION, w, d.flags & kDialog ? 0u : kHidden);
             windows.push_back(w);
-            popups.push_back(popup);
-            if ((s.behavior == Behavior::Hung || s.behavior == Behavior::HungMinimized) && s.delayMs > hangMs)
-                hangMs = s.delayMs;
+            if (d.flags & kHung && d.delayMs > hangMs) hangMs = d.delayMs;
         }
         SetEvent(ready);
         if (hangMs) WaitForSingleObject(release, hangMs);
@@ -122,7 +82,6 @@ struct WindowGroup {
                     if (w && IsWindow(w)) DestroyWindow(w);
                 PostQuitMessage(0);
             } else {
-                TranslateMessage(&msg);
                 DispatchMessageW(&msg);
             }
         }
@@ -131,9 +90,10 @@ struct WindowGroup {
 
 TestWindows::TestWindows() : release_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    prefix_ = "Qx.";
-    if (info) prefix_ += std::string(info->test_suite_name()) + "." + info->name();
-    for (char& c : prefix_)
+    prefix = "Qx.";
+    if (info) prefix += std::string(info->test_suite_name()) + "." + info->name() + ".";
+    prefix += std::to_string(++gPrefixCounter);
+    for (char& c : prefix)
         if (c == '/') c = '_';
 }
 
@@ -143,66 +103,42 @@ TestWindows::~TestWindows() {
         PostThreadMessageA(g->threadId, kQuitMessage, 0, 0);
         g->thread.join();
     }
-    groups_.clear();
     for (const std::string& cls : registered_)
-        UnregisterClassA(cls.c_str(), GetModuleHandleA(nullptr));
+        UnregisterClassW(Wide(cls).c_str(), GetModuleHandleA(nullptr));
     CloseHandle(release_);
 }
 
-std::string TestWindows::NewClass(const std::string& tag) {
-    return prefix_ + "." + tag + std::to_string(++gClassCounter);
+std::string TestWindows::Sub(std::string s) const {
+    for (size_t at = s.find('$'); at != std::string::npos; at = s.find('$', at + prefix.size()))
+        s.replace(at, 1, prefix);
+    return s;
 }
 
-void TestWindows::Register(const std::string& cls) {
-    for (const std::string& r : registered_)
-        if (r == cls) return;
-    // Unicode windows: they keep every title exactly.
-    std::wstring name = Wide(cls);
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = TestWindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = name.c_str();
-    // A class the system already has (such as "IME") cannot be ours; its windows are still made.
-    if (RegisterClassW(&wc)) registered_.push_back(cls);
-}
-
-std::vector<HWND> TestWindows::CreateGroup(const std::vector<WindowDesc>& descs) {
+std::vector<HWND> TestWindows::Create(const std::vector<WindowDesc>& descs) {
     std::unique_ptr<WindowGroup> g(new WindowGroup);
-    g->descs = descs;
     g->release = release_;
-    for (const WindowDesc& s : descs) {
-        Register(s.cls);
-        if (s.behavior == Behavior::DisabledWithPopup) Register(s.cls + "Popup");
-        bool ours = false;
-        for (const std::string& r : registered_)
-            ours = ours || r == s.cls;
-        g->ownProc.push_back(ours);
+    for (WindowDesc d : descs) {
+        d.cls = Sub(d.cls);
+        d.text = Sub(d.text);
+        for (const std::string& cls : {d.cls, d.cls + "Popup"}) {
+            WNDCLASSW wc = {};
+            std::wstring name = Wide(cls);
+            wc.lpfnWndProc = TestWindowProc;
+            wc.hInstance = GetModuleHandleA(nullptr);
+            wc.lpszClassName = name.c_str();
+            // A class the system already has (such as "IME") keeps its own procedure.
+            if (RegisterClassW(&wc)) registered_.push_back(cls);
+        }
+        g->descs.push_back(d);
     }
     WindowGroup* raw = g.get();
-    g->thread = std::thread([raw] { raw->Run(); });
+    g->thread = std::thread([raw] { raw->RunQuellix(); });
     WaitForSingleObject(g->ready, INFINITE);
     std::vector<HWND> result = g->windows;
     groups_.push_back(std::move(g));
     for (HWND w : result)
         if (!w) return {};
     return result;
-}
-
-std::vector<HWND> TestWindows::Create(const WindowDesc& desc, int count) {
-    return CreateGroup(std::vector<WindowDesc>(static_cast<size_t>(count), desc));
-}
-
-HWND TestWindows::CreateOne(const WindowDesc& desc) {
-    std::vector<HWND> w = Create(desc, 1);
-    return w.empty() ? nullptr : w[0];
-}
-
-HWND TestWindows::PopupOf(HWND owner) const {
-    for (const auto& g : groups_)
-        for (size_t i = 0; i < g->windows.size(); ++i)
-            if (g->windows[i] == owner) return g->popups[i];
-    return nullptr;
 }
 
 bool TestWindows::Settle(DWORD timeoutMs) {
@@ -220,6 +156,12 @@ void TestWindows::Release() {
     SetEvent(release_);
 }
 
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    for (DWORD start = GetTickCount(); !condition(); Sleep(5))
+        if (GetTickCount() - start > timeoutMs) return false;
+    return true;
+}
+
 bool WaitGone(HWND w, DWORD timeoutMs) {
     return WaitFor([w] { return !IsWindow(w); }, timeoutMs);
 }
@@ -230,19 +172,14 @@ std::string Hex(HWND w) {
     return s.str();
 }
 
-std::string WithCrLf(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
-        out += text[i];
-    }
-    return out;
-}
-
 std::string ListingLine(int j, int found, HWND w, const std::string& text, const std::string& cls) {
     std::string index = std::to_string(j);
     if (found > 10 && index.size() < 2) index = " " + index;
-    return WithCrLf("win[" + index + "]:  hWnd=" + Hex(w) + " text='" + text + "' class='" + cls + "'\n");
+    std::string line = "win[" + index + "]:  hWnd=" + Hex(w) + " text='" + text + "' class='" + cls + "'\n",
+                out;
+    for (size_t i = 0; i < line.size(); ++i)
+        out += line[i] == '\n' && (i == 0 || line[i - 1] != '\r') ? "\r\n" : line.substr(i, 1);
+    return out;
 }
 
 std::string SettingsLine(int activate, int wait, int count) {

@@ -1,14 +1,11 @@
-#include "process.h"
+#include "e2e.h"
+
+#include <thread>
 
 std::string ProgramPath(const std::string& name) {
     char self[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string path(self, n);
+    std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
     return path.substr(0, path.find_last_of("\\/") + 1) + name;
-}
-
-std::string QuellixPath(const char* exe) {
-    return ProgramPath(exe);
 }
 
 std::wstring Wide(const std::string& utf8) {
@@ -19,38 +16,38 @@ std::wstring Wide(const std::string& utf8) {
 }
 
 namespace {
-// A pipe whose write end the child inherits; a thread drains the read end into `bytes`.
-bool Drain(HANDLE* readEnd, HANDLE* writeEnd, std::thread* reader, std::string* bytes) {
-    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-    if (!CreatePipe(readEnd, writeEnd, &sa, 0)) return false;
-    SetHandleInformation(*readEnd, HANDLE_FLAG_INHERIT, 0);
-    bytes->clear();
-    HANDLE from = *readEnd;
-    *reader = std::thread([from, bytes] {
-        char buf[4096];
-        DWORD got = 0;
-        while (ReadFile(from, buf, sizeof buf, &got, nullptr) && got > 0)
-            bytes->append(buf, got);
-    });
-    return true;
-}
-} // namespace
-
-bool StartQuellix(const std::string& args, Child* child, bool noStdout, const char* exe) {
-    HANDLE writeEnd = nullptr, errorEnd = nullptr;
-    if (!Drain(&child->output, &writeEnd, &child->reader, &child->bytes)) return false;
-    if (!Drain(&child->errorOutput, &errorEnd, &child->errorReader, &child->errors)) {
-        CloseHandle(writeEnd);
-        return false;
+// A pipe whose write end the child inherits; a thread drains the read end into `bytes` until
+// the child's end closes.
+struct Drain {
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    std::thread reader;
+    explicit Drain(std::string* bytes) {
+        SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+        if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return;
+        SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+        reader = std::thread([this, bytes] {
+            char buf[4096];
+            DWORD got = 0;
+            while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0)
+                bytes->append(buf, got);
+        });
     }
+    ~Drain() {
+        if (writeEnd) CloseHandle(writeEnd);
+        if (reader.joinable()) reader.join();
+        if (readEnd) CloseHandle(readEnd);
+    }
+};
 
+// Fills `r` from the child's run; the error of its start, 0 when it started.
+DWORD RunChild(const std::string& args, const RunOptions& options, RunResult* r) {
+    Drain out(&r->output), err(&r->errors);
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = noStdout ? nullptr : writeEnd;
-    si.hStdError = errorEnd;
-    // As a shell starts it: the Unicode command line reaches the program unconverted.
-    std::wstring line = Wide("\"" + QuellixPath(exe) + "\" " + args);
+    si.hStdOutput = options.noStdout ? nullptr : out.writeEnd;
+    si.hStdError = err.writeEnd;
+    std::wstring line = Wide("\"" + ProgramPath(options.exe) + "\" " + args);
     PROCESS_INFORMATION pi = {};
     BOOL ok = FALSE;
     // Wine can fail a start for reasons of its own on a busy machine: try a few times.
@@ -58,41 +55,30 @@ bool StartQuellix(const std::string& args, Child* child, bool noStdout, const ch
         if (attempt) Sleep(200);
         ok = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
     }
-    CloseHandle(writeEnd); // the readers end when the child's ends close
-    CloseHandle(errorEnd);
-    child->process = ok ? pi.hProcess : nullptr;
-    if (ok) CloseHandle(pi.hThread);
-    return ok != FALSE;
-}
-
-RunResult FinishQuellix(Child* child, DWORD timeoutMs) {
-    int code = -1;
-    if (child->process && WaitForSingleObject(child->process, timeoutMs) == WAIT_OBJECT_0) {
-        DWORD exitCode = 0;
-        GetExitCodeProcess(child->process, &exitCode);
-        code = static_cast<int>(exitCode);
-    } else if (child->process) {
-        TerminateProcess(child->process, 99);
-        WaitForSingleObject(child->process, 5000);
+    if (!ok) return GetLastError();
+    CloseHandle(out.writeEnd); // the readers end when the child's ends close
+    CloseHandle(err.writeEnd);
+    out.writeEnd = err.writeEnd = nullptr;
+    if (options.meanwhile) options.meanwhile();
+    DWORD code = 0;
+    if (WaitForSingleObject(pi.hProcess, options.timeoutMs) == WAIT_OBJECT_0 &&
+        GetExitCodeProcess(pi.hProcess, &code)) {
+        r->exitCode = static_cast<int>(code);
+    } else {
+        TerminateProcess(pi.hProcess, 99);
+        WaitForSingleObject(pi.hProcess, 5000);
     }
-    for (std::thread* t : {&child->reader, &child->errorReader})
-        if (t->joinable()) t->join();
-    for (HANDLE h : {child->output, child->errorOutput})
-        if (h) CloseHandle(h);
-    if (child->process) CloseHandle(child->process);
-    child->process = child->output = child->errorOutput = nullptr;
-    return {code, child->bytes, child->errors};
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return 0;
 }
+} // namespace
 
-RunResult RunQuellix(const std::string& args, DWORD timeoutMs, const char* exe) {
-    Child child;
-    if (!StartQuellix(args, &child, false, exe)) {
-        std::string error =
-            "could not start " + std::string(exe) + ": error " + std::to_string(GetLastError());
-        FinishQuellix(&child, 0);
-        return {-2, error, ""};
-    }
-    return FinishQuellix(&child, timeoutMs);
+RunResult RunQuellix(const std::string& args, const RunOptions& options) {
+    RunResult r = {-1, "", ""};
+    if (DWORD error = RunChild(args, options, &r))
+        r = {-2, "could not start " + std::string(options.exe) + ": error " + std::to_string(error), ""};
+    return r;
 }
 
 bool Program::Start(std::string commandLine) {

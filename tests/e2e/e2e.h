@@ -1,0 +1,88 @@
+// The end-to-end tests' world: real top-level windows on threads that pump messages, the real
+// programs run as child processes, and the report text expected of them, built independently of
+// the programs' own formatting.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// How a test window behaves; the flags combine.
+const unsigned kIgnoresClose = 1; // WM_CLOSE does nothing
+const unsigned kClosesLate = 2;   // destroyed delayMs after WM_CLOSE; its thread keeps pumping meanwhile
+const unsigned kHung = 4;         // its thread pumps nothing for delayMs after creation (or until Release)
+const unsigned kHidden = 8, kMinimized = 16, kDisabled = 32;
+const unsigned kDialog = 64;        // owns a visible captioned popup of class cls + "Popup", text "Popup"
+const unsigned kHiddenDialog = 128; // owns such a popup, never shown
+
+struct WindowDesc {
+    std::string cls;  // "$" stands for the test's class prefix
+    std::string text; // UTF-8
+    unsigned flags = 0;
+    DWORD delayMs = 0;
+};
+
+struct WindowGroup;
+
+// Owns every window it creates. Each group gets a thread; windows are shown without activation
+// and raised as they are created, so later windows lie above earlier ones in Z order.
+class TestWindows {
+public:
+    TestWindows();
+    ~TestWindows();
+    TestWindows(const TestWindows&) = delete;
+    TestWindows& operator=(const TestWindows&) = delete;
+
+    std::string prefix; // "Qx." + test name + "." + a counter: no other test or program has it
+    std::string Sub(std::string s) const; // every "$" replaced by the prefix
+    // The windows of one group, in this order; empty on failure.
+    std::vector<HWND> Create(const std::vector<WindowDesc>& descs);
+    // Every message posted so far to a pumping group's window has been handled.
+    bool Settle(DWORD timeoutMs = 5000);
+    void Release(); // hung threads pump again
+
+private:
+    std::vector<std::string> registered_;
+    std::vector<std::unique_ptr<WindowGroup>> groups_;
+    HANDLE release_;
+};
+
+bool WaitGone(HWND w, DWORD timeoutMs = 5000);
+// Polls `condition` until it holds or the time runs out.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+struct RunResult {
+    int exitCode; // -1 when the child had to be ended after the time-out, -2 when it did not start
+    std::string output, errors;
+};
+
+std::string ProgramPath(const std::string& name); // a program built beside the tests
+std::wstring Wide(const std::string& utf8);
+
+struct RunOptions {
+    const char* exe = "quellix.exe";
+    DWORD timeoutMs = 20000;
+    bool noStdout = false;           // as a GUI program started without redirection
+    std::function<void()> meanwhile; // runs while the child does
+};
+// Runs a program built beside the tests with `args` (UTF-8) by a Unicode command line, as a
+// shell starts it.
+RunResult RunQuellix(const std::string& args, const RunOptions& options = {});
+
+// A program the test starts; its process is ended, by its handle, with this record.
+struct Program {
+    PROCESS_INFORMATION pi = {};
+    bool Start(std::string commandLine);
+    ~Program();
+};
+
+std::string Hex(HWND w); // "0x" and at least eight lower-case digits
+// "win[j]:  hWnd=... text='...' class='...'" with CR LF, the index two wide when found > 10.
+std::string ListingLine(int j, int found, HWND w, const std::string& text, const std::string& cls);
+std::string SettingsLine(int activate, int wait, int count);
+std::string FoundLine(int found);
+std::string SummaryLine(int closed, int found);
+std::vector<HWND> ListedWindows(const std::string& output); // the hWnd of every listing line
