@@ -13,10 +13,11 @@
 // How a test window behaves; the flags combine.
 const unsigned kIgnoresClose = 1; // WM_CLOSE does nothing
 const unsigned kClosesLate = 2;   // destroyed delayMs after WM_CLOSE; its thread keeps pumping meanwhile
-const unsigned kHung = 4;         // its thread pumps nothing for delayMs after creation (or until Release)
+const unsigned kHung = 4;         // its thread pumps nothing for delayMs after creation (or till the end)
 const unsigned kHidden = 8, kMinimized = 16, kDisabled = 32;
 const unsigned kDialog = 64;        // owns a visible captioned popup of class cls + "Popup", text "Popup"
 const unsigned kHiddenDialog = 128; // owns such a popup, never shown
+const unsigned kHangsOnClose = 256; // WM_CLOSE hangs its thread for delayMs, and does nothing
 
 struct WindowDesc {
     std::string cls;  // "$" stands for the test's class prefix
@@ -40,9 +41,6 @@ public:
     std::string Sub(std::string s) const; // every "$" replaced by the prefix
     // The windows of one group, in this order; empty on failure.
     std::vector<HWND> Create(const std::vector<WindowDesc>& descs);
-    // Every message posted so far to a pumping group's window has been handled.
-    bool Settle(DWORD timeoutMs = 5000);
-    void Release(); // hung threads pump again
 
 private:
     std::vector<std::string> registered_;
@@ -85,4 +83,3 @@ std::string ListingLine(int j, int found, HWND w, const std::string& text, const
 std::string SettingsLine(int activate, int wait, int count);
 std::string FoundLine(int found);
 std::string SummaryLine(int closed, int found);
-std::vector<HWND> ListedWindows(const std::string& output); // the hWnd of every listing line

@@ -4,14 +4,12 @@
 
 #include <atomic>
 #include <cstdint>
-#include <cstdlib>
 #include <iomanip>
 #include <sstream>
 #include <thread>
 
 namespace {
 
-const UINT kSyncMessage = WM_APP + 1; // thread message: answer through the group's event
 const UINT kQuitMessage = WM_APP + 2; // thread message: destroy the group's windows and end
 const UINT_PTR kCloseTimer = 1;
 
@@ -19,7 +17,8 @@ std::atomic<int> gPrefixCounter{0};
 
 LRESULT CALLBACK TestWindowProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto* desc = reinterpret_cast<const WindowDesc*>(GetWindowLongPtrW(w, GWLP_USERDATA));
-    if (desc && message == WM_CLOSE && desc->flags & kIgnoresClose) return 0;
+    if (desc && message == WM_CLOSE && desc->flags & kHangsOnClose) Sleep(desc->delayMs);
+    if (desc && message == WM_CLOSE && desc->flags & (kIgnoresClose | kHangsOnClose)) return 0;
     if (desc && message == WM_CLOSE && desc->flags & kClosesLate) {
         SetTimer(w, kCloseTimer, desc->delayMs, nullptr);
         return 0;
@@ -39,13 +38,9 @@ struct WindowGroup {
     std::thread thread;
     DWORD threadId = 0;
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE synced = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     HANDLE release = nullptr;
 
-    ~WindowGroup() {
-        CloseHandle(ready);
-        CloseHandle(synced);
-    }
+    ~WindowGroup() { CloseHandle(ready); }
 
     // Shown without activation: a new window must not take the foreground, nor move older ones.
     HWND Make(const std::string& cls, const std::string& text, DWORD style, HWND owner, unsigned flags) {
@@ -75,9 +70,7 @@ struct WindowGroup {
         SetEvent(ready);
         if (hangMs) WaitForSingleObject(release, hangMs);
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            if (!msg.hwnd && msg.message == kSyncMessage) {
-                SetEvent(synced);
-            } else if (!msg.hwnd && msg.message == kQuitMessage) {
+            if (!msg.hwnd && msg.message == kQuitMessage) {
                 for (HWND w : windows)
                     if (w && IsWindow(w)) DestroyWindow(w);
                 PostQuitMessage(0);
@@ -141,21 +134,6 @@ std::vector<HWND> TestWindows::Create(const std::vector<WindowDesc>& descs) {
     return result;
 }
 
-bool TestWindows::Settle(DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (auto& g : groups_) {
-        PostThreadMessageA(g->threadId, kSyncMessage, 0, 0);
-        DWORD spent = GetTickCount() - start;
-        if (spent >= timeoutMs || WaitForSingleObject(g->synced, timeoutMs - spent) != WAIT_OBJECT_0)
-            return false;
-    }
-    return true;
-}
-
-void TestWindows::Release() {
-    SetEvent(release_);
-}
-
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     for (DWORD start = GetTickCount(); !condition(); Sleep(5))
         if (GetTickCount() - start > timeoutMs) return false;
@@ -194,14 +172,4 @@ std::string FoundLine(int found) {
 std::string SummaryLine(int closed, int found) {
     return std::to_string(closed) + " of " + std::to_string(found) + (found == 1 ? " window" : " windows") +
            " closed\r\n";
-}
-
-std::vector<HWND> ListedWindows(const std::string& output) {
-    std::vector<HWND> result;
-    const std::string key = "hWnd=0x";
-    for (size_t at = output.find(key); at != std::string::npos; at = output.find(key, at + 1)) {
-        unsigned long long value = std::strtoull(output.c_str() + at + key.size(), nullptr, 16);
-        result.push_back(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(value)));
-    }
-    return result;
 }

@@ -1,39 +1,9 @@
-// Windows that make life hard: very many, vanishing, moving, hung.
+// Windows that make life hard: vanishing, moving, hung.
 #include "e2e.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <set>
-
 namespace {
-
-TEST(Hostile, AThousandWindowsAreAllListedInZOrder) {
-    TestWindows desk;
-    std::vector<HWND> w = desk.Create(std::vector<WindowDesc>(1000, {"$", "many"}));
-    ASSERT_EQ(w.size(), 1000u);
-    RunResult r = RunQuellix(desk.Sub("-class=$ -t"));
-    EXPECT_EQ(r.exitCode, 0);
-    std::string want = SettingsLine(0, 1000, 1) + FoundLine(1000);
-    for (int j = 0; j < 1000; ++j)
-        want += ListingLine(j, 1000, w[static_cast<size_t>(999 - j)], "many", desk.Sub("$"));
-    EXPECT_EQ(r.output, want);
-}
-
-TEST(Hostile, WindowsDestroyedDuringTheWalkAreSkipped) {
-    std::unique_ptr<TestWindows> desk(new TestWindows);
-    std::vector<HWND> w = desk->Create(std::vector<WindowDesc>(300, {"$", "vanishing"}));
-    ASSERT_EQ(w.size(), 300u);
-    RunOptions options;
-    options.meanwhile = [&] { desk.reset(); }; // every window goes while the run walks
-    RunResult r = RunQuellix(desk->Sub("-class=$ -t"), options);
-    EXPECT_EQ(r.exitCode, 0);
-    std::vector<HWND> listed = ListedWindows(r.output);
-    for (HWND h : listed)
-        EXPECT_NE(std::find(w.begin(), w.end(), h), w.end()) << "not ours: " << Hex(h);
-    // Every line is whole: the settings, the found line and one line per listed window.
-    EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), 2 + static_cast<long>(listed.size()));
-}
 
 // Behaviours on demand, by subclassing and window properties: when its text is read a window
 // goes at once ("destroy"), goes after answering ("vanish", as one that closes on its own between
@@ -80,10 +50,10 @@ TEST(Hostile, EveryWindowIsExaminedOnce) {
     RunResult r = RunQuellix("-v -class=" + cls + " -text=Below");
     EXPECT_EQ(r.output, SettingsLine(0, 1000, 1) + FoundLine(1) + ListingLine(0, 1, w[0], "Below", cls) +
                             " closed\r\n" + SummaryLine(1, 1));
+    // In snapshot order: the first run read w[3] last, so it rose above w[4].
     r = RunQuellix("-t -class=" + cls + " -text=rises");
-    std::vector<HWND> listed = ListedWindows(r.output);
-    EXPECT_EQ(std::set<HWND>(listed.begin(), listed.end()), std::set<HWND>({w[3], w[4]})) << r.output;
-    EXPECT_EQ(listed.size(), 2u);
+    EXPECT_EQ(r.output, SettingsLine(0, 1000, 1) + FoundLine(2) + ListingLine(0, 2, w[3], "rises", cls) +
+                            ListingLine(1, 2, w[4], "rises", cls));
     r = RunQuellix("-v -class=" + cls + "Vanish");
     EXPECT_EQ(r.output, SettingsLine(0, 1000, 1) + FoundLine(1) +
                             ListingLine(0, 1, w[5], "vanish", cls + "Vanish") + " closed\r\n" +
@@ -127,7 +97,6 @@ TEST(Hostile, AHungWindowCostsTheRunAtMostItsTimeOuts) {
         DWORD start = GetTickCount();
         RunResult r = RunQuellix(desk.Sub(row.args));
         DWORD elapsed = GetTickCount() - start;
-        desk.Release();
         EXPECT_EQ(r.exitCode, row.exitCode) << row.args;
         std::string want = row.head + (row.listed ? ListingLine(0, 1, w[0], "", desk.Sub("$")) : "");
         EXPECT_EQ(r.output.substr(0, want.size() + row.after.size()), want + row.after) << row.args;
@@ -147,7 +116,7 @@ TEST(Hostile, AHungForegroundWindowCostsTheAttachedSwitchOnlyItsPings) {
     // With the probe's hotkey taken the run must ping the foreground window before attaching.
     ASSERT_TRUE(RegisterHotKey(nullptr, 0x5152, MOD_CONTROL | MOD_SHIFT, 0xFC));
     Subclass(fg[0], {});
-    PostMessageA(fg[0], kHang, 8000, 0);
+    PostMessageA(fg[0], kHang, 5000, 0);
     DWORD start = GetTickCount();
     RunResult r = RunQuellix(desk.Sub("-class=$ -a -v -wait=100"));
     DWORD elapsed = GetTickCount() - start;
