@@ -6,18 +6,13 @@
 inline std::u16string U16(const std::string& utf8) {
     std::u16string out;
     for (size_t i = 0; i < utf8.size();) {
-        unsigned char b = static_cast<unsigned char>(utf8[i]);
+        unsigned char b = static_cast<unsigned char>(utf8[i++]);
         int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
         char32_t c = extra ? b & (0x3F >> extra) : b;
-        for (int k = 1; k <= extra && i + static_cast<size_t>(k) < utf8.size(); ++k)
-            c = (c << 6) | (static_cast<unsigned char>(utf8[i + static_cast<size_t>(k)]) & 0x3F);
-        i += static_cast<size_t>(extra) + 1;
-        if (c >= 0x10000) {
-            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
+        for (; extra > 0 && i < utf8.size(); --extra)
+            c = c << 6 | (static_cast<unsigned char>(utf8[i++]) & 0x3F);
+        if (c >= 0x10000) out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+        out += static_cast<char16_t>(c >= 0x10000 ? 0xDC00 + (c & 0x3FF) : c);
     }
     return out;
 }
@@ -30,21 +25,18 @@ inline std::string U8(const std::u16string& s) {
             c = 0x10000 + ((c - 0xD800) << 10) + (s[++i] - 0xDC00);
         else if (c >= 0xD800 && c <= 0xDFFF)
             c = 0xFFFD;
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        int extra = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        // The lead byte: as many high bits as there are bytes, then the top bits of c.
+        out += static_cast<char>(extra ? ((0xFF << (7 - extra)) & 0xFF) | c >> (6 * extra) : c);
+        for (int k = extra - 1; k >= 0; --k)
+            out += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
     }
+    return out;
+}
+
+inline std::string Repeat(const std::string& piece, size_t times) {
+    std::string out;
+    while (times--)
+        out += piece;
     return out;
 }
