@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <sstream>
 
@@ -36,48 +35,28 @@ struct Named {
     std::string text, cls;
 };
 
-struct Desk {
-    TestWindows windows;
-    std::map<std::string, Named> named;
-    // Windows named "<tag>0", "<tag>1", ... in creation order.
-    bool AddDescs(const std::string& tag, const std::vector<WindowDesc>& descs) {
-        std::vector<HWND> w = windows.Create(descs);
-        for (size_t i = 0; i < w.size(); ++i)
-            named[tag + std::to_string(i)] = {w[i], windows.Sub(descs[i].text), windows.Sub(descs[i].cls)};
-        return w.size() == descs.size();
-    }
-    bool Add(const std::string& tag, const std::string& cls, const std::vector<std::string>& titles,
-             unsigned flags = 0) {
-        std::vector<WindowDesc> descs;
-        for (const std::string& title : titles)
-            descs.push_back({cls, title, flags});
-        return AddDescs(tag, descs);
-    }
-    // The named windows in Z order, topmost first.
-    std::vector<std::string> InZOrder(const std::string& names) const {
-        std::vector<std::string> list;
-        std::istringstream in(names);
-        for (std::string name; in >> name;)
-            list.push_back(name);
-        auto depth = [&](const std::string& name) {
-            int d = 0;
-            for (HWND w = GetTopWindow(nullptr); w && w != named.at(name).window;
-                 w = GetWindow(w, GW_HWNDNEXT))
-                ++d;
-            return d;
-        };
-        std::sort(list.begin(), list.end(), [&](auto& a, auto& b) { return depth(a) < depth(b); });
-        return list;
-    }
-};
+// Windows named "<tag>0", "<tag>1", ... as created.
+bool Add(TestWindows& windows, std::map<std::string, Named>& named, const std::string& tag,
+         const std::vector<WindowDesc>& descs) {
+    std::vector<HWND> w = windows.Create(descs);
+    for (size_t i = 0; i < w.size(); ++i)
+        named[tag + std::to_string(i)] = {w[i], windows.Sub(descs[i].text), windows.Sub(descs[i].cls)};
+    return w.size() == descs.size();
+}
+
+std::vector<WindowDesc> Titles(const std::string& cls, const std::vector<std::string>& titles,
+                               unsigned flags = 0) {
+    std::vector<WindowDesc> descs;
+    for (const std::string& title : titles)
+        descs.push_back({cls, title, flags});
+    return descs;
+}
 
 // window_host.exe: a second program with the windows "Same" and "Other".
 HWND FindHostWindow(const std::string& cls, const char* title, DWORD pid) {
-    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, cls.c_str(), title)) != nullptr;) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == pid) return w;
-    }
+    DWORD owner = 0;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, cls.c_str(), title)) != nullptr;)
+        if (GetWindowThreadProcessId(w, &owner) && owner == pid) return w;
     return nullptr;
 }
 
@@ -88,43 +67,46 @@ struct Row {
 };
 
 TEST(Select, EachRowListsExactlyTheWindowsItNames) {
-    Desk desk;
-    ASSERT_TRUE(desk.Add("a", "$One", {"Alpha", "Beta"}) && desk.Add("b", "$Two", {"Alpha", "Alphabet"}));
-    ASSERT_TRUE(desk.Add("oh", "$One", {"odd"}, kHidden) && desk.Add("om", "$One", {"odd"}, kMinimized) &&
-                desk.Add("od", "$One", {"odd"}, kDisabled));
-    ASSERT_TRUE(desk.Add("q", "$Q",
-                         {"Foo Bar", "Foo", "Foo Bar Baz", "\"Foo Bar\"", "\"quoted\"", "quoted",
-                          "\\\"quoted\\\"", "Setup Wizard", "Setup Wizards", " Setup Wizard", "Setup Wizard ",
-                          "Report 2026", "Report 20266", "{x}", "(x)"}) &&
-                desk.Add("qx", "$Qx", {"Setup Wizard"}));
-    ASSERT_TRUE(desk.Add(
-        "u", "$U",
-        {"abcdef",     "Привет", "ПРИВЕТ",   "привет!",  "Ελλάδα",  "ΕΛΛΆΔΑ", "École",
-         "ÉCOLE",      "Ecole",  "中文窗口", "不文窗口", "a😀b",     "a😀😀b",   "axb",
-         "a😁b",        "{1}",    "[1]",      "Straße",   "STRASSE", "it's",   "%s%s%s %n %i %08Ix %%",
-         "one\ntwo\n", "a\r\nb"}));
+    TestWindows desk;
+    std::map<std::string, Named> named;
+    ASSERT_TRUE(Add(desk, named, "a", Titles("$One", {"Alpha", "Beta"})));
+    ASSERT_TRUE(Add(desk, named, "b", Titles("$Two", {"Alpha", "Alphabet"})));
+    ASSERT_TRUE(Add(desk, named, "oh", Titles("$One", {"odd"}, kHidden)));
+    ASSERT_TRUE(Add(desk, named, "om", Titles("$One", {"odd"}, kMinimized)));
+    ASSERT_TRUE(Add(desk, named, "od", Titles("$One", {"odd"}, kDisabled)));
+    ASSERT_TRUE(Add(desk, named, "q",
+                    Titles("$Q", {"Foo Bar", "Foo", "Foo Bar Baz", "\"Foo Bar\"", "\"quoted\"", "quoted",
+                                  "\\\"quoted\\\"", "Setup Wizard", "Setup Wizards", " Setup Wizard",
+                                  "Setup Wizard "})) &&
+                Add(desk, named, "qx", Titles("$Qx", {"Setup Wizard"})));
+    ASSERT_TRUE(Add(desk, named, "u",
+                    Titles("$U", {"abcdef", "Привет", "ПРИВЕТ", "привет!", "Ελλάδα", "ΕΛΛΆΔΑ", "École",
+                                  "中文窗口", "a😀b", "a😀😀b", "axb", "a😁b", "Straße", "STRASSE",
+                                  "%s%s%s %n %i %08Ix %%", "one\ntwo\n", "a\r\nb"})));
     // Whole titles: one longer than 511 units is cut, and fits only a pattern that ends in "*".
-    ASSERT_TRUE(
-        desk.Add("l", "$UL",
-                 {std::string(255, 'A') + "B", std::string(299, 'A') + "B", std::string(600, 'A') + "B",
-                  std::string(511, 'A') + "😀B", "B" + std::string(511, 'A'), std::string(500, '\n') + "END",
-                  Repeat("😀", 300), Repeat("ж", 600)}));
+    ASSERT_TRUE(Add(
+        desk, named, "l",
+        Titles("$UL", {std::string(255, 'A') + "B", std::string(299, 'A') + "B", std::string(600, 'A') + "B",
+                       std::string(511, 'A') + "😀B", "B" + std::string(511, 'A'),
+                       std::string(500, '\n') + "END", Repeat("😀", 300), Repeat("ж", 600)})));
     std::vector<WindowDesc> excluded;
     for (const char* cls :
          {"MozillaWindowClass", "MozillaTaskbarPreviewClass", "MozillaHiddenWindowClass",
           "MozillaDropShadowWindowClass", "seamonkeyMessageWindow", "MSCTFIME UI", "IME",
           "MailBiffNotificationMessageWindow", "OleDdeWndClass", "DDEMLEvent", "DEMLMom", "$Ctl"})
         excluded.push_back({cls, "$"});
-    ASSERT_TRUE(desk.AddDescs("x", excluded) && desk.Add("h", "$H", {"Same", "Other"}));
-    std::string host = desk.windows.Sub("$H");
+    ASSERT_TRUE(Add(desk, named, "x", excluded) && Add(desk, named, "h", Titles("$H", {"Same", "Other"})));
+    std::string host = desk.Sub("$H");
     Program hostProgram;
-    DWORD hostPid = 0;
     ASSERT_TRUE(hostProgram.Start("\"" + ProgramPath("window_host.exe") + "\" " + host + " Same Other"));
-    hostPid = hostProgram.pi.dwProcessId;
-    ASSERT_TRUE(WaitFor(
-        [&] { return FindHostWindow(host, "Same", hostPid) && FindHostWindow(host, "Other", hostPid); }));
-    desk.named["H0"] = {FindHostWindow(host, "Same", hostPid), "Same", host};
-    desk.named["H1"] = {FindHostWindow(host, "Other", hostPid), "Other", host};
+    DWORD hostPid = hostProgram.pi.dwProcessId;
+    HWND same = nullptr, other = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        return (same = FindHostWindow(host, "Same", hostPid)) &&
+               (other = FindHostWindow(host, "Other", hostPid));
+    }));
+    named["H0"] = {same, "Same", host};
+    named["H1"] = {other, "Other", host};
 
     const Row rows[] = {
         {"-class=$One -text=Alpha", "a0"},
@@ -133,25 +115,17 @@ TEST(Select, EachRowListsExactlyTheWindowsItNames) {
         {"-class=$One", "a0 a1 oh0 om0 od0"}, // hidden, minimized and disabled ones alike
         {"-class=$??? -text=alpha", "a0 b0"},
         {"-class=$?wo -text=*bet", "b1"},
-        {"-class=$Q -text=\"Foo Bar\"", "q0"},
         {"-class=$Q -te\"xt=Foo Bar\"", "q0"},
         {"-class=$Q /TEXT=foo bar", "q1"}, // two words: "bar" is no option at all
         {"-class=$Q -text=\\\"quoted\\\"", "q4"},
         {"-class=$Q -text=\"Setup Wizard\"", "q7"},
-        {"-class=$Q \"-text=Report 2?26\"", "q11"},
-        {"-class=$Q -text={x}", "q13"},
-        {"-class=$U", "u0 u1 u2 u3 u4 u5 u6 u7 u8 u9 u10 u11 u12 u13 u14 u15 u16 u17 u18 u19 u20 u21 u22"},
-        {"-class=$U -utf8",
-         "u0 u1 u2 u3 u4 u5 u6 u7 u8 u9 u10 u11 u12 u13 u14 u15 u16 u17 u18 u19 u20 u21 u22"},
+        {"-class=$U", "u0 u1 u2 u3 u4 u5 u6 u7 u8 u9 u10 u11 u12 u13 u14 u15 u16"},
+        {"-class=$U -utf8", "u0 u1 u2 u3 u4 u5 u6 u7 u8 u9 u10 u11 u12 u13 u14 u15 u16"},
         {"-class=$U -text=Привет", "u1 u2"},
         {"-class=$U -text=ελλάδα -utf8", "u4 u5"},
-        {"-class=$U -text=école", "u6 u7"},
-        {"-class=$U -text=中*", "u9"},
-        {"-class=$U -text=a?b", "u11 u13 u14"},
-        {"-class=$U -text=a😀*", "u11 u12"},
-        {"-class=$U -text=*[1]*", "u16"},
-        {"-class=$U -text=straße", "u17", "quellixc.exe"},
-        {"-class=$U -text=*%*", "u20"},
+        {"-class=$U -text=a?b", "u8 u10 u11"},
+        {"-class=$U -text=a😀*", "u8 u9"},
+        {"-class=$U -text=straße", "u12", "quellixc.exe"},
         {"-class=$U -text=*ПРИВЕТ*", "u1 u2 u3", "quellixc.exe"},
         {"-class=$U -text=*ПРИВЕТ* -utf8", "u1 u2 u3", "quellixc.exe"},
         {"-class=$UL", "l0 l1 l2 l3 l4 l5 l6 l7"},
@@ -161,7 +135,6 @@ TEST(Select, EachRowListsExactlyTheWindowsItNames) {
         {"-class=$UL -text=*B", "l0 l1"},
         {"-class=$UL -text=*END", "l5"},
         {"-text=$", "x11"},
-        {"-class=* -text=$", "x11"},
         {"-class=IME", ""},
         {"-class=D?MLMom", ""},
         {"-class=$H", "h0 h1 H0 H1"},
@@ -169,16 +142,14 @@ TEST(Select, EachRowListsExactlyTheWindowsItNames) {
         {"-class=$H -exe=E2E_TESTS.EXE", "h0 h1"},
         {"-class=$H \"-exe=w?ndow_*.EXE\"", "H0 H1"},
         {"-class=$H -exe=window_host", ""},
-        {"-exe=nosuch.exe", ""},
         {"-text=Same -pid=#h", "H0"},
         {"-class=$H -pid=#p", "h0 h1"},
-        {"-class=$H -pid=2147483647", ""},
         {"-class=$H -text=Other -exe=window_host.exe", "H1"},
         {"-class=$H -exe=window_host.exe -pid=#p", ""},
         {"-exe=*host.exe -text=Oth* -pid=#h", "H1"},
     };
     for (const Row& row : rows) {
-        std::string args = desk.windows.Sub(row.args);
+        std::string args = desk.Sub(row.args);
         for (auto sub : {std::make_pair("#h", hostPid), std::make_pair("#p", GetCurrentProcessId())})
             for (size_t at; (at = args.find(sub.first)) != std::string::npos;)
                 args.replace(at, 2, std::to_string(sub.second));
@@ -186,21 +157,26 @@ TEST(Select, EachRowListsExactlyTheWindowsItNames) {
         options.exe = row.exe;
         RunResult r = RunQuellix(args + " -t", options);
         EXPECT_EQ(r.exitCode, 0) << args;
-        std::vector<std::string> names = desk.InZOrder(row.listed);
-        bool utf8 = args.find("-utf8") != std::string::npos, twin = std::string(row.exe) == "quellixc.exe";
-        std::string want = SettingsLine(0, 1000, 1) + FoundLine(static_cast<int>(names.size()));
-        for (size_t j = 0; j < names.size(); ++j) {
-            const Named& n = desk.named.at(names[j]);
-            want += ListingLine(static_cast<int>(j), static_cast<int>(names.size()), n.window,
-                                Shown(n.text, utf8, twin), n.cls);
+        // The listing follows the Z order, topmost first.
+        std::vector<const Named*> listed;
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            std::istringstream names(row.listed);
+            for (std::string name; names >> name;)
+                if (named.at(name).window == w) listed.push_back(&named.at(name));
         }
+        bool utf8 = args.find("-utf8") != std::string::npos, twin = std::string(row.exe) == "quellixc.exe";
+        int found = static_cast<int>(listed.size());
+        std::string want = SettingsLine(0, 1000, 1) + FoundLine(found);
+        for (int j = 0; j < found; ++j)
+            want +=
+                ListingLine(j, found, listed[j]->window, Shown(listed[j]->text, utf8, twin), listed[j]->cls);
         EXPECT_EQ(r.output, want) << args;
     }
     // A run closes what it lists: the other program's windows, by its process id alone.
     RunResult r = RunQuellix("-count=9 -pid=" + std::to_string(hostPid));
     EXPECT_EQ(r.output, SummaryLine(2, 2));
-    EXPECT_TRUE(WaitGone(desk.named["H0"].window) && WaitGone(desk.named["H1"].window));
-    EXPECT_TRUE(IsWindow(desk.named["h0"].window) && IsWindow(desk.named["h1"].window));
+    EXPECT_TRUE(WaitGone(named["H0"].window) && WaitGone(named["H1"].window));
+    EXPECT_TRUE(IsWindow(named["h0"].window) && IsWindow(named["h1"].window));
 }
 
 } // namespace
