@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The exe is a PE32+ program of its subsystem (GUI unless told console) that imports only KERNEL32,
 # USER32 and SHLWAPI, loads at a random address (relocations, high-entropy ASLR) with non-executable
-# data, and fits its byte budget if given.
-#   check-image.sh EXE [MAX_BYTES] [console]
+# data, carries its icon, version and asInvoker manifest, and fits its byte budget if given.
+#   check-image.sh EXE VERSION [MAX_BYTES] [console]
 set -euo pipefail
-exe=$1 max=${2:-} subsystem=00000002 kind=GUI
-[ "${3:-}" != console ] || { subsystem=00000003; kind=console; }
+exe=$1 version=$2 max=${3:-} subsystem=00000002 kind=GUI
+[ "${4:-}" != console ] || { subsystem=00000003; kind=console; }
 objdump=${OBJDUMP:-x86_64-w64-mingw32-objdump}
 dump=$("$objdump" -p "$exe")
 fail() { echo "check-image: $*" >&2; exit 1; }
@@ -16,6 +16,11 @@ for flag in DYNAMIC_BASE HIGH_ENTROPY_VA NX_COMPAT; do
   grep -qw "$flag" <<<"$dump" || fail "no $flag"
 done
 grep -q '^PE File Base Relocations' <<<"$dump" || fail "no base relocations"
+res=$("${WINDRES:-x86_64-w64-mingw32-windres}" -i "$exe" -O rc)
+grep -q 'RT_GROUP_ICON' <<<"$res" || fail "no icon"
+grep -q '"ProductName", "Quellix"' <<<"$res" || fail "no product name"
+grep -q "\"FileVersion\", \"$version\"" <<<"$res" || fail "not version $version"
+grep -q 'level=""asInvoker""' <<<"$res" || fail "no asInvoker manifest"
 size=$(stat -c %s "$exe")
 [ -z "$max" ] || [ "$size" -le "$max" ] || fail "$size bytes, over the budget of $max"
 dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump" | tr '[:lower:]' '[:upper:]' | sort | tr '\n' ' ')

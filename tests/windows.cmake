@@ -7,7 +7,7 @@ add_executable(e2e_tests e2e/program_test.cpp e2e/process.cpp e2e/fixture.cpp e2
     e2e/close_test.cpp e2e/activate_test.cpp e2e/hostile_test.cpp ${CMAKE_SOURCE_DIR}/src/cmdline/usage.cpp)
 target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(e2e_tests PRIVATE ${QUELLIX_WARNINGS})
-target_link_libraries(e2e_tests PRIVATE gtest_main gtest user32 version)
+target_link_libraries(e2e_tests PRIVATE gtest_main gtest user32)
 target_link_options(e2e_tests PRIVATE -static)
 target_compile_definitions(e2e_tests PRIVATE QUELLIX_REFUSED_CLASS="${QUELLIX_REFUSED_CLASS}")
 add_dependencies(e2e_tests quellix quellixc quellix_seam window_host)
@@ -26,9 +26,10 @@ set(exe_budget)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   set(exe_budget 12288)
 endif()
-add_test(NAME exe_imports COMMAND ${CMAKE_SOURCE_DIR}/tests/check-image.sh $<TARGET_FILE:quellix> ${exe_budget})
+add_test(NAME exe_imports COMMAND ${CMAKE_SOURCE_DIR}/tests/check-image.sh $<TARGET_FILE:quellix> ${PROJECT_VERSION}
+    "${exe_budget}")
 add_test(NAME exe_imports_console COMMAND ${CMAKE_SOURCE_DIR}/tests/check-image.sh $<TARGET_FILE:quellixc>
-    "${exe_budget}" console)
+    ${PROJECT_VERSION} "${exe_budget}" console)
 
 if(NOT CMAKE_HOST_WIN32)
   set(WINE_STATE ${CMAKE_BINARY_DIR}/wine)

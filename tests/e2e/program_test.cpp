@@ -1,9 +1,7 @@
-// The program itself: the usage box (or, for the console twin, standard error) and its exit
-// codes, and what the executable carries.
+// A command line that names no window: the usage box (for the console twin, standard error) and
+// the exit code.
 #include "e2e.h"
 #include "cmdline/usage.h"
-#include "../../res/resource.h"
-#include "version.h"
 
 #include <gtest/gtest.h>
 
@@ -49,30 +47,6 @@ TEST(Usage, ACommandLineThatNamesNoWindowGetsTheUsageText) {
         EXPECT_EQ(r.errors, kUsageText) << row.args;
         EXPECT_EQ(r.output, "") << row.args;
         EXPECT_EQ(FindWindowA("#32770", "Quellix"), nullptr) << row.args;
-    }
-}
-
-TEST(Image, CarriesIconVersionAndManifest) {
-    std::string path = ProgramPath("quellix.exe");
-    HMODULE image = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(image, nullptr);
-    EXPECT_NE(FindResourceA(image, MAKEINTRESOURCEA(IDI_APPICON), MAKEINTRESOURCEA(14)),
-              nullptr);                                                               // RT_GROUP_ICON
-    HRSRC manifest = FindResourceA(image, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)); // RT_MANIFEST
-    ASSERT_NE(manifest, nullptr);
-    std::string xml(static_cast<const char*>(LockResource(LoadResource(image, manifest))),
-                    SizeofResource(image, manifest));
-    EXPECT_NE(xml.find("level=\"asInvoker\""), std::string::npos);
-    FreeLibrary(image);
-    std::string data(GetFileVersionInfoSizeA(path.c_str(), nullptr), '\0');
-    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(data.size()), &data[0]));
-    for (const auto& e :
-         {std::make_pair("ProductName", "Quellix"), std::make_pair("FileVersion", QUELLIX_VERSION_STRING)}) {
-        char* value = nullptr;
-        UINT length = 0;
-        ASSERT_TRUE(VerQueryValueA(&data[0], (std::string("\\StringFileInfo\\040904B0\\") + e.first).c_str(),
-                                   reinterpret_cast<void**>(&value), &length));
-        EXPECT_STREQ(value, e.second);
     }
 }
 

@@ -167,9 +167,9 @@ TEST(Select, EachRowListsExactlyTheWindowsItNames) {
         bool utf8 = args.find("-utf8") != std::string::npos, twin = std::string(row.exe) == "quellixc.exe";
         int found = static_cast<int>(listed.size());
         std::string want = SettingsLine(0, 1000, 1) + FoundLine(found);
-        for (int j = 0; j < found; ++j)
-            want +=
-                ListingLine(j, found, listed[j]->window, Shown(listed[j]->text, utf8, twin), listed[j]->cls);
+        for (size_t j = 0; j < listed.size(); ++j)
+            want += ListingLine(static_cast<int>(j), found, listed[j]->window,
+                                Shown(listed[j]->text, utf8, twin), listed[j]->cls);
         EXPECT_EQ(r.output, want) << args;
     }
     // A run closes what it lists: the other program's windows, by its process id alone.
