@@ -43,7 +43,6 @@ public:
     std::vector<HWND> Create(const std::vector<WindowDesc>& descs);
 
 private:
-    std::vector<std::string> registered_;
     std::vector<std::unique_ptr<WindowGroup>> groups_;
     HANDLE release_;
 };

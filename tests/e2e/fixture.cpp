@@ -10,24 +10,26 @@
 
 namespace {
 
-const UINT kQuitMessage = WM_APP + 2; // thread message: destroy the group's windows and end
-const UINT_PTR kCloseTimer = 1;
-
 std::atomic<int> gPrefixCounter{0};
 
 LRESULT CALLBACK TestWindowProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto* desc = reinterpret_cast<const WindowDesc*>(GetWindowLongPtrW(w, GWLP_USERDATA));
-    if (desc && message == WM_CLOSE && desc->flags & kHangsOnClose) Sleep(desc->delayMs);
-    if (desc && message == WM_CLOSE && desc->flags & (kIgnoresClose | kHangsOnClose)) return 0;
-    if (desc && message == WM_CLOSE && desc->flags & kClosesLate) {
-        SetTimer(w, kCloseTimer, desc->delayMs, nullptr);
-        return 0;
-    }
-    if (message == WM_TIMER && wParam == kCloseTimer) {
-        DestroyWindow(w);
-        return 0;
-    }
+    unsigned flags = desc ? desc->flags : 0;
+    if (message == WM_CLOSE && flags & kHangsOnClose) Sleep(desc->delayMs);
+    if (message == WM_CLOSE && flags & kClosesLate) SetTimer(w, 1, desc->delayMs, nullptr);
+    if (message == WM_CLOSE && flags & (kIgnoresClose | kHangsOnClose | kClosesLate)) return 0;
+    if (message == WM_TIMER) return DestroyWindow(w);
     return DefWindowProcW(w, message, wParam, lParam);
+}
+
+// Shown without activation: a new window must not take the foreground, nor move older ones. Each
+// at a place of its own: Wine restacks windows that share one.
+HWND Make(const std::string& cls, const std::string& text, DWORD style, HWND owner, unsigned flags, int n) {
+    HWND w = CreateWindowExW(0, Wide(cls).c_str(), Wide(text).c_str(), style, 40 + 8 * n, 40 + 8 * n, 240,
+                             120, owner, nullptr, nullptr, nullptr);
+    if (w && !(flags & kHidden)) ShowWindow(w, flags & kMinimized ? SW_SHOWMINNOACTIVE : SW_SHOWNA);
+    if (w) SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return w;
 }
 
 } // namespace
@@ -37,67 +39,44 @@ struct WindowGroup {
     std::vector<HWND> windows;
     std::thread thread;
     DWORD threadId = 0;
-    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE release = nullptr;
+    std::atomic<bool> ready{false};
 
-    ~WindowGroup() { CloseHandle(ready); }
-
-    // Shown without activation: a new window must not take the foreground, nor move older ones.
-    HWND Make(const std::string& cls, const std::string& text, DWORD style, HWND owner, unsigned flags) {
-        int n = static_cast<int>(windows.size());
-        HWND w = CreateWindowExW(0, Wide(cls).c_str(), Wide(text).c_str(), style, 40 + 8 * n, 40 + 8 * n, 240,
-                                 120, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
-        if (w && !(flags & kHidden)) ShowWindow(w, flags & kMinimized ? SW_SHOWMINNOACTIVE : SW_SHOWNA);
-        if (w) SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        return w;
-    }
-
-    void RunQuellix() {
+    // The windows go with the thread, when it ends.
+    void Run(HANDLE release) {
         MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE); // the queue exists before anyone posts
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE); // the queue exists before anyone posts
         threadId = GetCurrentThreadId();
         DWORD hangMs = 0;
         for (const WindowDesc& d : descs) {
-            DWORD style = WS_OVERLAPPEDWINDOW | (d.flags & kDisabled ? WS_DISABLED : 0u);
-            HWND w = Make(d.cls, d.text, style, nullptr, d.flags);
+            int n = static_cast<int>(windows.size());
+            HWND w = Make(d.cls, d.text, WS_OVERLAPPEDWINDOW | (d.flags & kDisabled ? WS_DISABLED : 0u),
+                          nullptr, d.flags, n);
             if (w && GetClassLongPtrW(w, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(TestWindowProc))
                 SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&d));
             if (w && d.flags & (kDialog | kHiddenDialog))
-                Make(d.cls + "Popup", "Popup", WS_POPUP | WS_CAPTION, w, d.flags & kDialog ? 0u : kHidden);
+                Make(d.cls + "Popup", "Popup", WS_POPUP | WS_CAPTION, w, d.flags & kDialog ? 0u : kHidden, n);
             windows.push_back(w);
             if (d.flags & kHung && d.delayMs > hangMs) hangMs = d.delayMs;
         }
-        SetEvent(ready);
+        ready = true;
         if (hangMs) WaitForSingleObject(release, hangMs);
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            if (!msg.hwnd && msg.message == kQuitMessage) {
-                for (HWND w : windows)
-                    if (w && IsWindow(w)) DestroyWindow(w);
-                PostQuitMessage(0);
-            } else {
-                DispatchMessageW(&msg);
-            }
-        }
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+            DispatchMessageW(&msg);
     }
 };
 
 TestWindows::TestWindows() : release_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    prefix = "Qx.";
-    if (info) prefix += std::string(info->test_suite_name()) + "." + info->name() + ".";
-    prefix += std::to_string(++gPrefixCounter);
-    for (char& c : prefix)
-        if (c == '/') c = '_';
+    prefix = "Qx." + std::string(info->test_suite_name()) + "." + info->name() + "." +
+             std::to_string(++gPrefixCounter);
 }
 
 TestWindows::~TestWindows() {
     SetEvent(release_);
     for (auto& g : groups_) {
-        PostThreadMessageA(g->threadId, kQuitMessage, 0, 0);
+        PostThreadMessageW(g->threadId, WM_QUIT, 0, 0);
         g->thread.join();
     }
-    for (const std::string& cls : registered_)
-        UnregisterClassW(Wide(cls).c_str(), GetModuleHandleA(nullptr));
     CloseHandle(release_);
 }
 
@@ -108,30 +87,26 @@ std::string TestWindows::Sub(std::string s) const {
 }
 
 std::vector<HWND> TestWindows::Create(const std::vector<WindowDesc>& descs) {
-    std::unique_ptr<WindowGroup> g(new WindowGroup);
-    g->release = release_;
+    groups_.emplace_back(new WindowGroup);
+    WindowGroup* g = groups_.back().get();
     for (WindowDesc d : descs) {
         d.cls = Sub(d.cls);
         d.text = Sub(d.text);
-        for (const std::string& cls : {d.cls, d.cls + "Popup"}) {
+        // A class the system already has (such as "IME") keeps its own procedure.
+        for (const std::wstring& cls : {Wide(d.cls), Wide(d.cls + "Popup")}) {
             WNDCLASSW wc = {};
-            std::wstring name = Wide(cls);
             wc.lpfnWndProc = TestWindowProc;
-            wc.hInstance = GetModuleHandleA(nullptr);
-            wc.lpszClassName = name.c_str();
-            // A class the system already has (such as "IME") keeps its own procedure.
-            if (RegisterClassW(&wc)) registered_.push_back(cls);
+            wc.lpszClassName = cls.c_str();
+            RegisterClassW(&wc);
         }
         g->descs.push_back(d);
     }
-    WindowGroup* raw = g.get();
-    g->thread = std::thread([raw] { raw->RunQuellix(); });
-    WaitForSingleObject(g->ready, INFINITE);
-    std::vector<HWND> result = g->windows;
-    groups_.push_back(std::move(g));
-    for (HWND w : result)
+    g->thread = std::thread([g, this] { g->Run(release_); });
+    while (!g->ready)
+        Sleep(1);
+    for (HWND w : g->windows)
         if (!w) return {};
-    return result;
+    return g->windows;
 }
 
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -151,10 +126,8 @@ std::string Hex(HWND w) {
 }
 
 std::string ListingLine(int j, int found, HWND w, const std::string& text, const std::string& cls) {
-    std::string index = std::to_string(j);
-    if (found > 10 && index.size() < 2) index = " " + index;
-    std::string line = "win[" + index + "]:  hWnd=" + Hex(w) + " text='" + text + "' class='" + cls + "'\n",
-                out;
+    std::string index = (found > 10 && j < 10 ? " " : "") + std::to_string(j), out;
+    std::string line = "win[" + index + "]:  hWnd=" + Hex(w) + " text='" + text + "' class='" + cls + "'\n";
     for (size_t i = 0; i < line.size(); ++i)
         out += line[i] == '\n' && (i == 0 || line[i - 1] != '\r') ? "\r\n" : line.substr(i, 1);
     return out;
