@@ -64,6 +64,8 @@ TEST(Hostile, EveryWindowIsExaminedOnce) {
 // listing's text request waits at most 1000 ms; the restore of a minimized survivor gives up after
 // 2000 ms. The bounds leave room for a loaded machine.
 TEST(Hostile, AHungWindowCostsTheRunAtMostItsTimeOuts) {
+    const std::string listing = SettingsLine(0, 1000, 1) + FoundLine(1),
+                      activating = SettingsLine(1, 100, 1) + FoundLine(1);
     const struct {
         std::vector<WindowDesc> windows;
         const char* args;
@@ -75,17 +77,11 @@ TEST(Hostile, AHungWindowCostsTheRunAtMostItsTimeOuts) {
     } rows[] = {
         {std::vector<WindowDesc>(8, {"$", "same", kHung, 20000}), "-class=$ -text=same*", 0,
          SummaryLine(0, 0), false, "", 4000},
-        {{{"$", "hung", kHung, 20000}},
-         "-class=$ -t",
-         0,
-         SettingsLine(0, 1000, 1) + FoundLine(1),
-         true,
-         "",
-         4000},
+        {{{"$", "hung", kHung, 20000}}, "-class=$ -t", 0, listing, true, "", 4000},
         {{{"$", "hung", kHung | kMinimized | kIgnoresClose, 20000}},
          "-class=$ -a -v -wait=100",
          1,
-         SettingsLine(1, 100, 1) + FoundLine(1),
+         activating,
          true,
          " still there -> activate\r\n",
          8000},

@@ -84,11 +84,12 @@ TEST(Select, EachRowListsExactlyTheWindowsItNames) {
                                   "中文窗口", "a😀b", "a😀😀b", "axb", "a😁b", "Straße", "STRASSE",
                                   "%s%s%s %n %i %08Ix %%", "one\ntwo\n", "a\r\nb"})));
     // Whole titles: one longer than 511 units is cut, and fits only a pattern that ends in "*".
-    ASSERT_TRUE(Add(
-        desk, named, "l",
-        Titles("$UL", {std::string(255, 'A') + "B", std::string(299, 'A') + "B", std::string(600, 'A') + "B",
-                       std::string(511, 'A') + "😀B", "B" + std::string(511, 'A'),
-                       std::string(500, '\n') + "END", Repeat("😀", 300), Repeat("ж", 600)})));
+    ASSERT_TRUE(
+        Add(desk, named, "l",
+            Titles("$UL", {std::string(255, 'A') + "B", std::string(299, 'A') + "B",
+                           std::string(600, 'A') + "B", std::string(511, 'A') + "😀B",
+                           "B" + std::string(511, 'A'), std::string(500, '\n') + "END", Repeat("😀", 300),
+                           Repeat("ж", 600), std::string(511, 'A') + "B" + std::string(88, 'C')})));
     std::vector<WindowDesc> excluded;
     for (const char* cls :
          {"MozillaWindowClass", "MozillaTaskbarPreviewClass", "MozillaHiddenWindowClass",
@@ -128,12 +129,13 @@ TEST(Select, EachRowListsExactlyTheWindowsItNames) {
         {"-class=$U -text=straße", "u12", "quellixc.exe"},
         {"-class=$U -text=*ПРИВЕТ*", "u1 u2 u3", "quellixc.exe"},
         {"-class=$U -text=*ПРИВЕТ* -utf8", "u1 u2 u3", "quellixc.exe"},
-        {"-class=$UL", "l0 l1 l2 l3 l4 l5 l6 l7"},
-        {"-class=$UL -utf8", "l0 l1 l2 l3 l4 l5 l6 l7"},
+        {"-class=$UL", "l0 l1 l2 l3 l4 l5 l6 l7 l8"},
+        {"-class=$UL -utf8", "l0 l1 l2 l3 l4 l5 l6 l7 l8"},
         {"-class=$UL -text=*A", ""},
-        {"-class=$UL -text=A*", "l0 l1 l2 l3"},
+        {"-class=$UL -text=A*", "l0 l1 l2 l3 l8"},
         {"-class=$UL -text=*B", "l0 l1"},
         {"-class=$UL -text=*END", "l5"},
+        {"-class=$UL -text=*B*", "l0 l1 l4"}, // not l8, whose B is the 512th unit
         {"-text=$", "x11"},
         {"-class=IME", ""},
         {"-class=D?MLMom", ""},
