@@ -5,23 +5,6 @@
 
 namespace {
 
-// Holding the probe's hotkey makes quellix's input probe fail, so it must switch the foreground
-// with attached input instead of plain calls.
-struct ProbeHotkey {
-    bool held = false;
-    bool Take() { return held = RegisterHotKey(nullptr, 0x5151, MOD_CONTROL | MOD_SHIFT, 0xFC) != 0; }
-    ~ProbeHotkey() {
-        if (held) UnregisterHotKey(nullptr, 0x5151);
-    }
-};
-
-bool MakeForeground(HWND w) {
-    return WaitFor([&] {
-        SetForegroundWindow(w);
-        return GetForegroundWindow() == w;
-    });
-}
-
 enum Foreground { kSurvivor, kOther, kPopup };
 
 TEST(Activate, TheSurvivorOrItsDialogComesForward) {
@@ -83,13 +66,7 @@ TEST(Activate, NotepadWithUnsavedTextShowsItsSaveDialogOnce) {
     Program notepad;
     ASSERT_TRUE(notepad.Start("notepad.exe"));
     HWND window = nullptr;
-    auto found = [&] {
-        DWORD pid = 0;
-        while ((window = FindWindowExA(nullptr, window, "Notepad", nullptr)) != nullptr)
-            if (GetWindowThreadProcessId(window, &pid) && pid == notepad.pi.dwProcessId) return true;
-        return false;
-    };
-    ASSERT_TRUE(WaitFor(found, 10000));
+    ASSERT_TRUE(WaitFor([&] { return (window = notepad.Find("Notepad")) != nullptr; }, 10000));
     // Notepad resets its edit control while it starts up: wait until it is idle.
     WaitForInputIdle(notepad.pi.hProcess, 5000);
     HWND edit = FindWindowExA(window, nullptr, "Edit", nullptr);

@@ -48,6 +48,17 @@ private:
 };
 
 bool WaitGone(HWND w, DWORD timeoutMs = 5000);
+bool MakeForeground(HWND w);
+
+// Holding the probe's hotkey makes quellix's input probe fail, so it must switch the foreground
+// with attached input instead of plain calls.
+struct ProbeHotkey {
+    bool held = false;
+    bool Take() { return held = RegisterHotKey(nullptr, 0x5151, MOD_CONTROL | MOD_SHIFT, 0xFC) != 0; }
+    ~ProbeHotkey() {
+        if (held) UnregisterHotKey(nullptr, 0x5151);
+    }
+};
 // Polls `condition` until it holds or the time runs out.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
@@ -73,6 +84,7 @@ RunResult RunQuellix(const std::string& args, const RunOptions& options = {});
 struct Program {
     PROCESS_INFORMATION pi = {};
     bool Start(std::string commandLine);
+    HWND Find(const std::string& cls, const char* title = nullptr) const; // a top-level window of it
     ~Program();
 };
 

@@ -119,6 +119,13 @@ bool WaitGone(HWND w, DWORD timeoutMs) {
     return WaitFor([w] { return !IsWindow(w); }, timeoutMs);
 }
 
+bool MakeForeground(HWND w) {
+    return WaitFor([&] {
+        SetForegroundWindow(w);
+        return GetForegroundWindow() == w;
+    });
+}
+
 std::string Hex(HWND w) {
     std::ostringstream s;
     s << "0x" << std::hex << std::setw(8) << std::setfill('0') << reinterpret_cast<std::uintptr_t>(w);

@@ -105,18 +105,15 @@ TEST(Hostile, AHungForegroundWindowCostsTheAttachedSwitchOnlyItsPings) {
     std::vector<HWND> w = desk.Create({{"$", "stays", kIgnoresClose}});
     std::vector<HWND> fg = desk.Create({{"$fg", "fg"}});
     ASSERT_TRUE(w.size() && fg.size());
-    ASSERT_TRUE(WaitFor([&] {
-        SetForegroundWindow(fg[0]);
-        return GetForegroundWindow() == fg[0];
-    }));
+    ASSERT_TRUE(MakeForeground(fg[0]));
     // With the probe's hotkey taken the run must ping the foreground window before attaching.
-    ASSERT_TRUE(RegisterHotKey(nullptr, 0x5152, MOD_CONTROL | MOD_SHIFT, 0xFC));
+    ProbeHotkey hotkey;
+    ASSERT_TRUE(hotkey.Take());
     Subclass(fg[0], {});
     PostMessageA(fg[0], kHang, 5000, 0);
     DWORD start = GetTickCount();
     RunResult r = RunQuellix(desk.Sub("-class=$ -a -v -wait=100"));
     DWORD elapsed = GetTickCount() - start;
-    UnregisterHotKey(nullptr, 0x5152);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.output, SettingsLine(1, 100, 1) + FoundLine(1) +
                             ListingLine(0, 1, w[0], "stays", desk.Sub("$")) + " still there -> activate\r\n" +

@@ -88,6 +88,13 @@ bool Program::Start(std::string commandLine) {
            FALSE;
 }
 
+HWND Program::Find(const std::string& cls, const char* title) const {
+    DWORD owner = 0;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, cls.c_str(), title)) != nullptr;)
+        if (GetWindowThreadProcessId(w, &owner) && owner == pi.dwProcessId) return w;
+    return nullptr;
+}
+
 Program::~Program() {
     if (!pi.hProcess) return;
     TerminateProcess(pi.hProcess, 0);

@@ -52,14 +52,6 @@ std::vector<WindowDesc> Titles(const std::string& cls, const std::vector<std::st
     return descs;
 }
 
-// window_host.exe: a second program with the windows "Same" and "Other".
-HWND FindHostWindow(const std::string& cls, const char* title, DWORD pid) {
-    DWORD owner = 0;
-    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, cls.c_str(), title)) != nullptr;)
-        if (GetWindowThreadProcessId(w, &owner) && owner == pid) return w;
-    return nullptr;
-}
-
 struct Row {
     std::string args; // "$" the desk's prefix, "#h" window_host's process id, "#p" ours
     std::string listed;
@@ -103,8 +95,7 @@ TEST(Select, EachRowListsExactlyTheWindowsItNames) {
     DWORD hostPid = hostProgram.pi.dwProcessId;
     HWND same = nullptr, other = nullptr;
     ASSERT_TRUE(WaitFor([&] {
-        return (same = FindHostWindow(host, "Same", hostPid)) &&
-               (other = FindHostWindow(host, "Other", hostPid));
+        return (same = hostProgram.Find(host, "Same")) && (other = hostProgram.Find(host, "Other"));
     }));
     named["H0"] = {same, "Same", host};
     named["H1"] = {other, "Other", host};
