@@ -9,9 +9,7 @@ add_test(NAME unit_tests COMMAND unit_tests)
 # clang-tidy over the portable sources, as this build compiles them.
 find_program(CLANG_TIDY NAMES clang-tidy clang-tidy-14)
 if(CLANG_TIDY)
-  add_test(NAME tidy_portable COMMAND ${CMAKE_SOURCE_DIR}/tests/run-tidy.sh ${CMAKE_BINARY_DIR}
-      ${QUELLIX_PORTABLE_SOURCES})
-  set_tests_properties(tidy_portable PROPERTIES ENVIRONMENT CLANG_TIDY=${CLANG_TIDY})
+  add_test(NAME tidy_portable COMMAND ${CLANG_TIDY} -p ${CMAKE_BINARY_DIR} --quiet ${QUELLIX_PORTABLE_SOURCES})
 else()
   message(STATUS "clang-tidy not found: no tidy test")
 endif()

@@ -18,6 +18,10 @@ const unsigned kHidden = 8, kMinimized = 16, kDisabled = 32;
 const unsigned kDialog = 64;        // owns a visible captioned popup of class cls + "Popup", text "Popup"
 const unsigned kHiddenDialog = 128; // owns such a popup, never shown
 const unsigned kHangsOnClose = 256; // WM_CLOSE hangs its thread for delayMs, and does nothing
+// When its text is read: destroyed at once, destroyed just after answering (as a window that
+// closes on its own between being listed and being asked), raised to the top, sent to the bottom.
+const unsigned kGoesWhenRead = 512, kVanishesWhenRead = 1024, kRisesWhenRead = 2048, kSinksWhenRead = 4096;
+const UINT kHangMessage = WM_APP + 41; // posted to a test window: its thread hangs for wParam ms
 
 struct WindowDesc {
     std::string cls;  // "$" stands for the test's class prefix
@@ -83,7 +87,7 @@ RunResult RunQuellix(const std::string& args, const RunOptions& options = {});
 // A program the test starts; its process is ended, by its handle, with this record.
 struct Program {
     PROCESS_INFORMATION pi = {};
-    bool Start(std::string commandLine);
+    bool Start(const std::string& commandLine);
     HWND Find(const std::string& cls, const char* title = nullptr) const; // a top-level window of it
     ~Program();
 };

@@ -4,8 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
-#include <iomanip>
-#include <sstream>
+#include <cstdio>
 #include <thread>
 
 namespace {
@@ -18,7 +17,12 @@ LRESULT CALLBACK TestWindowProc(HWND w, UINT message, WPARAM wParam, LPARAM lPar
     if (message == WM_CLOSE && flags & kHangsOnClose) Sleep(desc->delayMs);
     if (message == WM_CLOSE && flags & kClosesLate) SetTimer(w, 1, desc->delayMs, nullptr);
     if (message == WM_CLOSE && flags & (kIgnoresClose | kHangsOnClose | kClosesLate)) return 0;
-    if (message == WM_TIMER) return DestroyWindow(w);
+    if (message == WM_GETTEXT && flags & kVanishesWhenRead) PostMessageW(w, WM_TIMER, 0, 0);
+    if (message == WM_TIMER || (message == WM_GETTEXT && flags & kGoesWhenRead)) return DestroyWindow(w), 0;
+    if (message == WM_GETTEXT && flags & (kRisesWhenRead | kSinksWhenRead))
+        SetWindowPos(w, flags & kSinksWhenRead ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (message == kHangMessage) Sleep(static_cast<DWORD>(wParam));
     return DefWindowProcW(w, message, wParam, lParam);
 }
 
@@ -127,9 +131,10 @@ bool MakeForeground(HWND w) {
 }
 
 std::string Hex(HWND w) {
-    std::ostringstream s;
-    s << "0x" << std::hex << std::setw(8) << std::setfill('0') << reinterpret_cast<std::uintptr_t>(w);
-    return s.str();
+    char hex[24];
+    snprintf(hex, sizeof hex, "0x%08llx",
+             static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(w)));
+    return hex;
 }
 
 std::string ListingLine(int j, int found, HWND w, const std::string& text, const std::string& cls) {

@@ -16,6 +16,22 @@ std::wstring Wide(const std::string& utf8) {
 }
 
 namespace {
+// Wine can fail a start for reasons of its own on a busy machine: try a few times.
+bool StartProcess(std::wstring line, bool inheritHandles, STARTUPINFOW* si, PROCESS_INFORMATION* pi) {
+    for (int attempt = 0; attempt < 5; Sleep(200), ++attempt)
+        if (CreateProcessW(nullptr, &line[0], nullptr, nullptr, inheritHandles, 0, nullptr, nullptr, si, pi))
+            return true;
+    return false;
+}
+
+// Ends the process if it still runs, by its handle.
+void End(const PROCESS_INFORMATION& pi) {
+    TerminateProcess(pi.hProcess, 99);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
 // A pipe whose write end the child inherits; a thread drains the read end into `bytes` until
 // the child's end closes.
 struct Drain {
@@ -47,29 +63,18 @@ DWORD RunChild(const std::string& args, const RunOptions& options, RunResult* r)
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdOutput = options.noStdout ? nullptr : out.writeEnd;
     si.hStdError = err.writeEnd;
-    std::wstring line = Wide("\"" + ProgramPath(options.exe) + "\" " + args);
     PROCESS_INFORMATION pi = {};
-    BOOL ok = FALSE;
-    // Wine can fail a start for reasons of its own on a busy machine: try a few times.
-    for (int attempt = 0; attempt < 5 && !ok; ++attempt) {
-        if (attempt) Sleep(200);
-        ok = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-    }
-    if (!ok) return GetLastError();
+    if (!StartProcess(Wide("\"" + ProgramPath(options.exe) + "\" " + args), true, &si, &pi))
+        return GetLastError();
     CloseHandle(out.writeEnd); // the readers end when the child's ends close
     CloseHandle(err.writeEnd);
     out.writeEnd = err.writeEnd = nullptr;
     if (options.meanwhile) options.meanwhile();
     DWORD code = 0;
     if (WaitForSingleObject(pi.hProcess, options.timeoutMs) == WAIT_OBJECT_0 &&
-        GetExitCodeProcess(pi.hProcess, &code)) {
+        GetExitCodeProcess(pi.hProcess, &code))
         r->exitCode = static_cast<int>(code);
-    } else {
-        TerminateProcess(pi.hProcess, 99);
-        WaitForSingleObject(pi.hProcess, 5000);
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    End(pi);
     return 0;
 }
 } // namespace
@@ -81,11 +86,10 @@ RunResult RunQuellix(const std::string& args, const RunOptions& options) {
     return r;
 }
 
-bool Program::Start(std::string commandLine) {
-    STARTUPINFOA si = {};
+bool Program::Start(const std::string& commandLine) {
+    STARTUPINFOW si = {};
     si.cb = sizeof si;
-    return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) !=
-           FALSE;
+    return StartProcess(Wide(commandLine), false, &si, &pi);
 }
 
 HWND Program::Find(const std::string& cls, const char* title) const {
@@ -96,9 +100,5 @@ HWND Program::Find(const std::string& cls, const char* title) const {
 }
 
 Program::~Program() {
-    if (!pi.hProcess) return;
-    TerminateProcess(pi.hProcess, 0);
-    WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    if (pi.hProcess) End(pi);
 }

@@ -2,6 +2,7 @@
 // patterns, quoting, case and Unicode, whole titles, excluded classes (never listed, whatever the
 // pattern), and the process conditions against a second program. Each row's listing is compared
 // whole, in the report's encoding.
+#include "../unit/utf.h"
 #include "e2e.h"
 
 #include <gtest/gtest.h>
@@ -10,13 +11,6 @@
 #include <sstream>
 
 namespace {
-
-std::string Repeat(const std::string& piece, size_t times) {
-    std::string out;
-    while (times--)
-        out += piece;
-    return out;
-}
 
 // What a listing shows of a title: at most 511 UTF-16 units, never half a surrogate pair, in the
 // ANSI code page (the console twin: the console's), or UTF-8 with -utf8.
