@@ -129,6 +129,8 @@ TEST(Select, EachRowListsExactlyTheWindowsItNames) {
         {"-class=$H -exe=E2E_TESTS.EXE", "h0 h1"},
         {"-class=$H \"-exe=w?ndow_*.EXE\"", "H0 H1"},
         {"-class=$H -exe=window_host", ""},
+        {"-class=$H -exe=*", "h0 h1 H0 H1"},
+        {"-class=$H -exe=*", "", "quellix_seam.exe"}, // a process whose image cannot be read
         {"-text=Same -pid=#h", "H0"},
         {"-class=$H -pid=#p", "h0 h1"},
         {"-class=$H -text=Other -exe=window_host.exe", "H1"},
