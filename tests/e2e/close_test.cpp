@@ -20,15 +20,9 @@ struct CloseRow {
     bool noStdout = false;
 };
 
-std::vector<WindowDesc> Named(std::vector<std::string> texts, unsigned flags = 0, DWORD delayMs = 0) {
-    std::vector<WindowDesc> descs;
-    for (const std::string& text : texts)
-        descs.push_back({"$", text, flags, delayMs});
-    return descs;
-}
-
 TEST(Close, EachRowClosesWhatItNamesAndReportsIt) {
-    const std::vector<WindowDesc> three = Named({"a", "b", "c"}), ten(10, {"$", "w"}), many(1000, {"$", "w"});
+    const std::vector<WindowDesc> three = Titles("$", {"a", "b", "c"}), ten(10, {"$", "w"}),
+                                  many(1000, {"$", "w"});
     // Would all close if asked: one blocked by its own dialog is not asked, one refusing the
     // request (in the tests' build of the exe) is reported; neither is waited for.
     const std::vector<WindowDesc> stubborn = {{"$", "$ last"},
@@ -39,9 +33,9 @@ TEST(Close, EachRowClosesWhatItNamesAndReportsIt) {
                                               {"$", "$ first"}};
     const std::string refused = " close request refused (error 5)\r\n" + kGiveUp;
     // Closed 200, 300 or 1500 ms after the request.
-    const std::vector<WindowDesc> soon = Named({"late"}, kClosesLate, 200),
-                                  later = Named({"late"}, kClosesLate, 300),
-                                  slow = Named({"late"}, kClosesLate, 1500);
+    const std::vector<WindowDesc> soon = Titles("$", {"late"}, kClosesLate, 200),
+                                  later = Titles("$", {"late"}, kClosesLate, 300),
+                                  slow = Titles("$", {"late"}, kClosesLate, 1500);
     const std::vector<std::string> allClosed = {kClosed, kClosed, kClosed},
                                    stubbornVerdicts = {kClosed, kClosed, refused, kGiveUp, kClosed, kClosed};
     const CloseRow rows[] = {
@@ -64,8 +58,8 @@ TEST(Close, EachRowClosesWhatItNamesAndReportsIt) {
         {many, "-t -class=$", 0, std::string(1000, '.'), SettingsLine(0, 1000, 1),
          std::vector<std::string>(1000), ""},
         // Without standard output the run ends the same.
-        {Named({"x"}), "-v -wait=200 -class=$", 0, "x", "", {}, "", "quellix.exe", true},
-        {Named({"x"}, kIgnoresClose), "-v -wait=200 -class=$", 1, ".", "", {}, "", "quellix.exe", true},
+        {Titles("$", {"x"}), "-v -wait=200 -class=$", 0, "x", "", {}, "", "quellix.exe", true},
+        {Titles("$", {"x"}, kIgnoresClose), "-v -wait=200 -class=$", 1, ".", "", {}, "", "quellix.exe", true},
     };
     for (const CloseRow& row : rows) {
         TestWindows windows;

@@ -30,6 +30,10 @@ struct WindowDesc {
     DWORD delayMs = 0;
 };
 
+// One window of class `cls` per title, all alike.
+std::vector<WindowDesc> Titles(const std::string& cls, const std::vector<std::string>& titles,
+                               unsigned flags = 0, DWORD delayMs = 0);
+
 struct WindowGroup;
 
 // Owns every window it creates. Each group gets a thread; windows are shown without activation

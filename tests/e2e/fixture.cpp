@@ -113,6 +113,14 @@ std::vector<HWND> TestWindows::Create(const std::vector<WindowDesc>& descs) {
     return g->windows;
 }
 
+std::vector<WindowDesc> Titles(const std::string& cls, const std::vector<std::string>& titles, unsigned flags,
+                               DWORD delayMs) {
+    std::vector<WindowDesc> descs;
+    for (const std::string& title : titles)
+        descs.push_back({cls, title, flags, delayMs});
+    return descs;
+}
+
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     for (DWORD start = GetTickCount(); !condition(); Sleep(5))
         if (GetTickCount() - start > timeoutMs) return false;

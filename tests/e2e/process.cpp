@@ -18,9 +18,11 @@ std::wstring Wide(const std::string& utf8) {
 namespace {
 // Wine can fail a start for reasons of its own on a busy machine: try a few times.
 bool StartProcess(std::wstring line, bool inheritHandles, STARTUPINFOW* si, PROCESS_INFORMATION* pi) {
-    for (int attempt = 0; attempt < 5; Sleep(200), ++attempt)
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (attempt) Sleep(200);
         if (CreateProcessW(nullptr, &line[0], nullptr, nullptr, inheritHandles, 0, nullptr, nullptr, si, pi))
             return true;
+    }
     return false;
 }
 

@@ -38,14 +38,6 @@ bool Add(TestWindows& windows, std::map<std::string, Named>& named, const std::s
     return w.size() == descs.size();
 }
 
-std::vector<WindowDesc> Titles(const std::string& cls, const std::vector<std::string>& titles,
-                               unsigned flags = 0) {
-    std::vector<WindowDesc> descs;
-    for (const std::string& title : titles)
-        descs.push_back({cls, title, flags});
-    return descs;
-}
-
 struct Row {
     std::string args; // "$" the desk's prefix, "#h" window_host's process id, "#p" ours
     std::string listed;
