@@ -42,6 +42,7 @@ struct Row {
     std::string args; // "$" the desk's prefix, "#h" window_host's process id, "#p" ours
     std::string listed;
     const char* exe = "quellix.exe";
+    int imageReads = 0; // each told on standard error by the seam, which reads none
 };
 
 TEST(Select, EachRowListsExactlyTheWindowsItNames) {
@@ -116,15 +117,15 @@ TEST(Select, EachRowListsExactlyTheWindowsItNames) {
         {"-text=$", "x11"},
         {"-class=IME", ""},
         {"-class=D?MLMom", ""},
-        {"-class=$H", "h0 h1 H0 H1"},
+        {"-class=$H", "h0 h1 H0 H1", "quellix_seam.exe"}, // no process looked at
         {"-class=$H -exe=window_host.exe", "H0 H1"},
         {"-class=$H -exe=E2E_TESTS.EXE", "h0 h1"},
         {"-class=$H \"-exe=w?ndow_*.EXE\"", "H0 H1"},
         {"-class=$H -exe=window_host", ""},
         {"-class=$H -exe=*", "h0 h1 H0 H1"},
-        {"-class=$H -exe=*", "", "quellix_seam.exe"}, // a process whose image cannot be read
+        {"-class=$H -exe=*", "", "quellix_seam.exe", 2}, // once per process; an unreadable one fits none
         {"-text=Same -pid=#h", "H0"},
-        {"-class=$H -pid=#p", "h0 h1"},
+        {"-class=$H -pid=#p", "h0 h1", "quellix_seam.exe"},
         {"-class=$H -text=Other -exe=window_host.exe", "H1"},
         {"-class=$H -exe=window_host.exe -pid=#p", ""},
         {"-exe=*host.exe -text=Oth* -pid=#h", "H1"},
@@ -152,6 +153,7 @@ TEST(Select, EachRowListsExactlyTheWindowsItNames) {
             want += ListingLine(static_cast<int>(j), found, listed[j]->window,
                                 Shown(listed[j]->text, utf8, twin), listed[j]->cls);
         EXPECT_EQ(r.output, want) << args;
+        EXPECT_EQ(r.errors, Repeat("image read\r\n", static_cast<size_t>(row.imageReads))) << args;
     }
     // A run closes what it lists: the other program's windows, by its process id alone.
     RunResult r = RunQuellix("-count=9 -pid=" + std::to_string(hostPid));
