@@ -93,11 +93,18 @@ Run RunChild(const std::string& exe, const std::string& args) {
     std::string line = "\"" + gBinDir + exe + "\" " + args;
     PROCESS_INFORMATION pi = {};
     gEventCount = 0;
-    double start = NowMs();
-    BOOL ok = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    // Wine can fail a start for reasons of its own on a busy machine: a few tries, each timed anew.
+    double start = 0;
+    BOOL ok = FALSE;
+    for (int attempt = 0; attempt < 5 && !ok; ++attempt) {
+        if (attempt) Sleep(200);
+        start = NowMs();
+        ok = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    }
+    DWORD error = GetLastError();
     CloseHandle(writeEnd);
     if (!ok) {
-        std::fprintf(stderr, "bench_host: cannot start %s\n", line.c_str());
+        std::fprintf(stderr, "bench_host: cannot start %s: error %lu\n", line.c_str(), error);
         std::exit(2);
     }
     if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
