@@ -6,14 +6,6 @@ foreach(t unit_tests gtest gtest_main)
 endforeach()
 add_test(NAME unit_tests COMMAND unit_tests)
 
-# clang-tidy over the portable sources, as this build compiles them.
-find_program(CLANG_TIDY NAMES clang-tidy clang-tidy-14)
-if(CLANG_TIDY)
-  add_test(NAME tidy_portable COMMAND ${CLANG_TIDY} -p ${CMAKE_BINARY_DIR} --quiet ${QUELLIX_PORTABLE_SOURCES})
-else()
-  message(STATUS "clang-tidy not found: no tidy test")
-endif()
-
 # Layout: every C++ source as .clang-format has it.
 find_program(CLANG_FORMAT NAMES clang-format clang-format-14)
 if(CLANG_FORMAT)

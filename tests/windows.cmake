@@ -44,17 +44,5 @@ if(NOT CMAKE_HOST_WIN32)
       ENVIRONMENT QUELLIX_WINE_STATE=${WINE_STATE})
 endif()
 
-
 add_test(NAME exe_reproducible COMMAND ${CMAKE_SOURCE_DIR}/tests/check-reproducible.sh ${CMAKE_SOURCE_DIR}
     ${CMAKE_TOOLCHAIN_FILE} ${CMAKE_BUILD_TYPE} $<TARGET_FILE:quellix>)
-
-# clang-tidy over the exe's sources that need windows.h; the native build checks the rest.
-find_program(CLANG_TIDY NAMES clang-tidy clang-tidy-14)
-if(CLANG_TIDY)
-  get_target_property(tidy_sources quellix SOURCES)
-  list(FILTER tidy_sources INCLUDE REGEX "\\.cpp$")
-  list(REMOVE_ITEM tidy_sources ${QUELLIX_PORTABLE_SOURCES})
-  add_test(NAME tidy_windows COMMAND ${CLANG_TIDY} -p ${CMAKE_BINARY_DIR} --quiet ${tidy_sources})
-else()
-  message(STATUS "clang-tidy not found: no tidy test")
-endif()
