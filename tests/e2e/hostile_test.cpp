@@ -69,9 +69,10 @@ TEST(Hostile, AHungWindowCostsTheRunAtMostItsTimeOuts) {
         EXPECT_EQ(r.exitCode, row.exitCode) << row.args;
         // A hung window's text cannot be read: it is listed with none.
         const WindowDesc& first = row.windows[0];
-        std::string want = row.begins, line = ListingLine(0, 1, w[0], first.flags & kHung ? "" : first.text,
-                                                          desk.Sub(first.cls));
-        if (want.find('@') != std::string::npos) want.replace(want.find('@'), 1, line);
+        std::string want = row.begins;
+        if (size_t at = want.find('@'); at != std::string::npos)
+            want.replace(at, 1,
+                         ListingLine(0, 1, w[0], first.flags & kHung ? "" : first.text, desk.Sub(first.cls)));
         EXPECT_EQ(r.output.substr(0, want.size()), want) << row.args;
         EXPECT_LT(elapsed, row.boundMs) << row.args;
     }
