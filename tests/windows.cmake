@@ -24,7 +24,7 @@ set_tests_properties(e2e_tests PROPERTIES RESOURCE_LOCK desktop)
 # The byte budget holds for the gcc build; clang's code is larger.
 set(exe_budget)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-  set(exe_budget 12288)
+  set(exe_budget 16384)
 endif()
 add_test(NAME exe_imports COMMAND ${CMAKE_SOURCE_DIR}/tests/check-image.sh $<TARGET_FILE:quellix> ${PROJECT_VERSION}
     "${exe_budget}")
