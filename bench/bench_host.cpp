@@ -16,6 +16,7 @@ namespace {
 
 const int kListWindows = 500;
 const int kCloseWindows = 20;
+const int kWatchWindows = 60;
 const int kWarmupRounds = 3;
 const char kWindowText[] = "QuellixBenchWindow";
 const int kMaxEvents = 4096;
@@ -286,6 +287,50 @@ std::vector<double> TimeSleeps(DWORD ms, int n) {
     return v;
 }
 
+double Percentile(std::vector<double> v, double p) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size())))];
+}
+
+// A watch's reaction: windows appear one at a time, on this thread, while quellix.exe watches; each
+// is timed from its creation until its close request arrives.
+std::vector<double> TimeWatchReactions(const std::string& className, int windows) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = BenchWindowProc;
+    wc.lpszClassName = className.c_str();
+    RegisterClassA(&wc);
+    Run run;
+    std::thread child([&] {
+        run = RunChild("quellix.exe",
+                       "-watch=120000 -count=" + std::to_string(windows) + " -class=" + className);
+    });
+    Sleep(1500); // the watch has begun
+    std::vector<double> created;
+    srand(7);
+    for (int i = 0; i < windows; ++i) {
+        created.push_back(NowMs());
+        HWND w = CreateWindowExA(0, className.c_str(), kWindowText, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                                 200, 100, nullptr, nullptr, nullptr, nullptr);
+        for (double until = NowMs() + 3000; IsWindow(w) && NowMs() < until;) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg);
+        }
+        Sleep(static_cast<DWORD>(60 + rand() % 100));
+    }
+    child.join();
+    std::vector<double> reactions; // the request times are this program's clock, as the creations
+    for (size_t i = 0; i < created.size() && i < run.events.size(); ++i)
+        reactions.push_back(gEventAt[i] - created[i]);
+    if (run.exitCode != 0 || run.events.size() != created.size()) {
+        std::fprintf(stderr, "bench_host: the watch closed %zu of %zu windows (exit code %lu):\n%s\n",
+                     run.events.size(), created.size(), run.exitCode, run.output.c_str());
+        std::exit(3);
+    }
+    return reactions;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -391,5 +436,13 @@ int main(int argc, char** argv) {
           }));
     Print("close_quellix_tail", MedianOf(close, [](const Run& r) { return r.ms - r.events.back(); }));
     std::printf("close_windows=%d\n", kCloseWindows);
+
+    gEventMessage = WM_CLOSE;
+    std::vector<double> reactions = TimeWatchReactions("QuellixBenchWatch_" + unique, kWatchWindows);
+    Print("watch_react_p50", Percentile(reactions, 0.5));
+    Print("watch_react_p95", Percentile(reactions, 0.95));
+    Print("watch_react_max", Percentile(reactions, 1));
+    std::printf("watch_react_n=%zu\n", reactions.size());
+
     return 0;
 }

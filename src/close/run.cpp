@@ -1,7 +1,7 @@
 #include "run.h"
 #include "activate.h"
 #include "../report/output.h"
-#include "../select/collect.h"
+#include "../select/source.h"
 
 namespace {
 const int kListTextCap = 512;
@@ -47,16 +47,19 @@ bool IsLastToProcess(int index, int maxcount) {
 int RunClose(const Settings* s) {
     int closed = 0, activated = 0, result = 0;
     SetReportUtf8(s->utf8 != 0);
-    if (s->verbose) PrintOut("activate=%i wait=%i count=%i\n", s->activate, s->waittime, s->maxcount);
+    if (s->verbose && s->watch)
+        PrintOut("activate=%i wait=%i count=%i watch=%i\n", s->activate, s->waittime, s->maxcount, s->watch);
+    else if (s->verbose)
+        PrintOut("activate=%i wait=%i count=%i\n", s->activate, s->waittime, s->maxcount);
     if (s->activate) ProbeInput();
 
-    ListedWindow* list = nullptr;
-    int found = CollectWindows(s, &list);
+    int found = OpenWindowSource(s);
     if (s->verbose) PrintOut("found %i windows to close\n", found);
 
-    for (int j = 0; j < found; ++j) {
-        Window w = list[j].window;
-        if (s->verbose) ListWindow(j, found, &list[j]);
+    int j = 0;
+    for (const ListedWindow* entry; (entry = NextWindow()) != nullptr; ++j) {
+        Window w = entry->window;
+        if (s->verbose) ListWindow(j, found, entry);
         if (s->test) continue;
         if (CloseAndWait(w, s->waittime, s->verbose != 0)) {
             if (s->verbose) PrintOut(" closed\n");
@@ -74,10 +77,11 @@ int RunClose(const Settings* s) {
     }
     if (s->test) return 0;
 
-    const char16_t* plural = found == 1 ? u"" : u"s";
+    int seen = WindowsSeen();
+    const char16_t* plural = seen == 1 ? u"" : u"s";
     if (activated > 0)
-        PrintOut("%i of %i window%s closed %i activated\n", closed, found, plural, activated);
+        PrintOut("%i of %i window%s closed %i activated\n", closed, seen, plural, activated);
     else
-        PrintOut("%i of %i window%s closed\n", closed, found, plural);
-    return result;
+        PrintOut("%i of %i window%s closed\n", closed, seen, plural);
+    return s->watch && !seen ? kExitNothingAppeared : result;
 }

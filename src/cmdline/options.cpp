@@ -12,13 +12,14 @@ enum OptionKind {
     kOptVerbose,
     kOptTest,
     kOptUtf8,
+    kOptWatch,
     kOptNone
 };
 
 // Tried in this order, as case-insensitive prefixes; a name's place is its OptionKind. A name that
 // began a later one would hide it: none does ("-t" comes after "-text").
-static const char* const kOptionNames[] = {"-text", "-class", "-exe", "-pid", "-a",
-                                           "-wait", "-count", "-v",   "-t",   "-utf8"};
+static const char* const kOptionNames[] = {"-text",  "-class", "-exe", "-pid",  "-a",    "-wait",
+                                           "-count", "-v",     "-t",   "-utf8", "-watch"};
 
 void DefaultSettings(Settings* s) {
     s->windowtext[0] = 0;
@@ -31,6 +32,7 @@ void DefaultSettings(Settings* s) {
     s->verbose = 0;
     s->test = 0;
     s->utf8 = 0;
+    s->watch = 0;
 }
 
 // The first name the entry begins with, and its kind; kOptNone when there is none.
@@ -80,6 +82,9 @@ static bool ApplyOption(OptionKind kind, const char* name, const char16_t* entry
         break;
     case kOptUtf8:
         s->utf8 = 1;
+        break;
+    case kOptWatch:
+        s->watch = ParseInt32(value);
         break;
     case kOptNone:
         break;

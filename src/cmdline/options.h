@@ -17,12 +17,15 @@ struct Settings {
     int maxcount;
     int verbose;
     int test;
-    int utf8; // the report in UTF-8 rather than the ANSI code page
+    int utf8;  // the report in UTF-8 rather than the ANSI code page
+    int watch; // milliseconds to go on finding windows as they appear; 0: none, below 0: no end
 };
 
 // Exit codes of a run that never reaches the windows.
 const int kExitNoArguments = 1;
 const int kExitNoPattern = 4;
+// A watch that ended without any window that fits.
+const int kExitNothingAppeared = 2;
 
 void DefaultSettings(Settings* s);
 

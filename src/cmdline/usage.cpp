@@ -11,4 +11,5 @@ const char kUsageText[] = "Usage:\n\nQuellix [-text=windowtext] [-class=windowcl
                           "-count   \tmax number of windows to close\n"
                           "-v       \tverbose - list windows to close\n"
                           "-t       \ttest - list windows only\n"
-                          "-utf8    \treport in UTF-8 instead of the ANSI code page\n";
+                          "-utf8    \treport in UTF-8 instead of the ANSI code page\n"
+                          "-watch   \tgo on for MS milliseconds, closing windows as they appear\n";

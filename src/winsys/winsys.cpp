@@ -161,22 +161,31 @@ unsigned ProcessOf(Window w) {
     return pid;
 }
 
-int ReadImagePath(unsigned pid, char16_t* buf, int cap) {
-    buf[0] = 0;
+Process OpenProcessToRead(unsigned pid) {
 #ifdef QUELLIX_UNREADABLE_IMAGES
     // The tests' build only: every process is as a protected one, which Wine cannot make. Each
     // attempt shows on standard error, for the tests to count.
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_ERROR_HANDLE), "image read\r\n", 12, &written, nullptr);
-    return 0;
+    return nullptr;
 #endif
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (!process) return 0;
+    return reinterpret_cast<Process>(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+}
+
+int ReadImagePath(Process p, char16_t* buf, int cap) {
     DWORD length = static_cast<DWORD>(cap);
-    BOOL ok = QueryFullProcessImageNameW(process, 0, U(buf), &length);
-    CloseHandle(process);
+    BOOL ok = QueryFullProcessImageNameW(reinterpret_cast<HANDLE>(p), 0, U(buf), &length);
     if (!ok) buf[0] = 0;
     return ok;
+}
+
+bool ProcessHasEnded(Process p) {
+    DWORD code = 0;
+    return !GetExitCodeProcess(reinterpret_cast<HANDLE>(p), &code) || code != STILL_ACTIVE;
+}
+
+void CloseProcess(Process p) {
+    CloseHandle(reinterpret_cast<HANDLE>(p));
 }
 
 int ReadWindowText(Window w, char16_t* buf, int cap, unsigned timeoutMs) {
@@ -231,6 +240,30 @@ bool IsCaptionedPopup(Window w) {
 // ShowWindow would wait for the window's thread, which may be hung.
 void RestoreWindow(Window w) {
     ShowWindowAsync(H(w), SW_RESTORE);
+}
+
+namespace {
+WindowEventProc gWindowEventProc;
+
+void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND h, LONG object, LONG child, DWORD, DWORD) {
+    if (event == EVENT_OBJECT_DESTROY || object != OBJID_WINDOW || child != CHILDID_SELF) return;
+    if (GetAncestor(h, GA_PARENT) == GetDesktopWindow()) gWindowEventProc(W(h));
+}
+} // namespace
+
+// Out of context: nothing is loaded into the other processes; the events queue up for this thread.
+void WatchWindowEvents(WindowEventProc proc) {
+    gWindowEventProc = proc;
+    const DWORD flags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
+    SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, nullptr, OnWindowEvent, 0, 0, flags);
+    SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, OnWindowEvent, 0, 0, flags);
+}
+
+void WaitForWindowEvents(unsigned ms) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
 }
 
 Window ForegroundWindow() {

@@ -39,9 +39,16 @@ Window ParentOf(Window w);
 
 int ReadClassName(Window w, char16_t* buf, int cap);
 unsigned ProcessOf(Window w); // the id of the process that owns the window; 0 when it is gone
-// The full path of the image of process `pid`, opened with the least access that reads it. Zero
-// when the process cannot be opened (gone, protected) or the path does not fit.
-int ReadImagePath(unsigned pid, char16_t* buf, int cap);
+
+// An open process. While it stays open the system gives its id to no other process.
+typedef struct OpaqueProcess* Process;
+// Opens process `pid` with the least access that reads its image and its state; nullptr when it
+// cannot be opened (gone, protected).
+Process OpenProcessToRead(unsigned pid);
+// The full path of the process's image; zero when it cannot be read or does not fit.
+int ReadImagePath(Process p, char16_t* buf, int cap);
+bool ProcessHasEnded(Process p);
+void CloseProcess(Process p);
 int ReadWindowText(Window w, char16_t* buf, int cap, unsigned timeoutMs); // WM_GETTEXT, abort if hung
 
 bool PostCloseRequest(Window w); // WM_CLOSE; false when refused, with LastErrorCode() telling why
@@ -52,6 +59,14 @@ bool IsEnabled(Window w);
 bool IsVisible(Window w);
 bool IsCaptionedPopup(Window w); // WS_POPUP and WS_CAPTION set, WS_CHILD clear
 void RestoreWindow(Window w);    // does not wait for the window's thread
+
+// Window events: `proc` is called for each top-level window of another process that is created,
+// shown or renamed, on this thread, while WaitForWindowEvents waits. A system may tell of only some
+// of these, or of none.
+typedef void (*WindowEventProc)(Window w);
+void WatchWindowEvents(WindowEventProc proc);
+// Waits until events arrive or `ms` pass, and delivers what came.
+void WaitForWindowEvents(unsigned ms);
 
 // Foreground
 Window ForegroundWindow();

@@ -21,7 +21,9 @@ const unsigned kHangsOnClose = 256; // WM_CLOSE hangs its thread for delayMs, an
 // When its text is read: destroyed at once, destroyed just after answering (as a window that
 // closes on its own between being listed and being asked), raised to the top, sent to the bottom.
 const unsigned kGoesWhenRead = 512, kVanishesWhenRead = 1024, kRisesWhenRead = 2048, kSinksWhenRead = 4096;
-const UINT kHangMessage = WM_APP + 41; // posted to a test window: its thread hangs for wParam ms
+const unsigned kRecreatesOnClose = 16384; // WM_CLOSE makes a new window like it, then closes it
+const unsigned kWithChild = 32768;        // has a child window of its class and text
+const UINT kHangMessage = WM_APP + 41;    // posted to a test window: its thread hangs for wParam ms
 
 struct WindowDesc {
     std::string cls;  // "$" stands for the test's class prefix
@@ -81,8 +83,9 @@ std::wstring Wide(const std::string& utf8);
 struct RunOptions {
     const char* exe = "quellix.exe";
     DWORD timeoutMs = 20000;
-    bool noStdout = false;           // as a GUI program started without redirection
-    std::function<void()> meanwhile; // runs while the child does
+    bool noStdout = false; // as a GUI program started without redirection
+    // Runs while the child does, with what the child has written to standard output so far.
+    std::function<void(const std::function<std::string()>& output)> meanwhile;
 };
 // Runs a program built beside the tests with `args` (UTF-8) by a Unicode command line, as a
 // shell starts it.

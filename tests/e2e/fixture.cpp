@@ -11,9 +11,14 @@ namespace {
 
 std::atomic<int> gPrefixCounter{0};
 
+HWND Make(const std::string& cls, const std::string& text, DWORD style, HWND owner, unsigned flags, int n);
+
 LRESULT CALLBACK TestWindowProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto* desc = reinterpret_cast<const WindowDesc*>(GetWindowLongPtrW(w, GWLP_USERDATA));
     unsigned flags = desc ? desc->flags : 0;
+    if (message == WM_CLOSE && flags & kRecreatesOnClose)
+        SetWindowLongPtrW(Make(desc->cls, desc->text, WS_OVERLAPPEDWINDOW, nullptr, 0, 0), GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(desc));
     if (message == WM_CLOSE && flags & kHangsOnClose) Sleep(desc->delayMs);
     if (message == WM_CLOSE && flags & kClosesLate) SetTimer(w, 1, desc->delayMs, nullptr);
     if (message == WM_CLOSE && flags & (kIgnoresClose | kHangsOnClose | kClosesLate)) return 0;
@@ -57,6 +62,9 @@ struct WindowGroup {
                           nullptr, d.flags, n);
             if (w && GetClassLongPtrW(w, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(TestWindowProc))
                 SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&d));
+            if (w && d.flags & kWithChild)
+                CreateWindowExW(0, Wide(d.cls).c_str(), Wide(d.text).c_str(), WS_CHILD | WS_VISIBLE, 0, 0, 20,
+                                20, w, nullptr, nullptr, nullptr);
             if (w && d.flags & (kDialog | kHiddenDialog))
                 Make(d.cls + "Popup", "Popup", WS_POPUP | WS_CAPTION, w, d.flags & kDialog ? 0u : kHidden, n);
             windows.push_back(w);

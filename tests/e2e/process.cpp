@@ -1,5 +1,6 @@
 #include "e2e.h"
 
+#include <mutex>
 #include <thread>
 
 std::string ProgramPath(const std::string& name) {
@@ -39,16 +40,24 @@ void End(const PROCESS_INFORMATION& pi) {
 struct Drain {
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     std::thread reader;
-    explicit Drain(std::string* bytes) {
+    std::mutex lock;
+    std::string* bytes;
+    explicit Drain(std::string* to) : bytes(to) {
         SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
         if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return;
         SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-        reader = std::thread([this, bytes] {
+        reader = std::thread([this] {
             char buf[4096];
             DWORD got = 0;
-            while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0)
+            while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0) {
+                std::lock_guard<std::mutex> hold(lock);
                 bytes->append(buf, got);
+            }
         });
+    }
+    std::string SoFar() {
+        std::lock_guard<std::mutex> hold(lock);
+        return *bytes;
     }
     ~Drain() {
         if (writeEnd) CloseHandle(writeEnd);
@@ -66,12 +75,15 @@ DWORD RunChild(const std::string& args, const RunOptions& options, RunResult* r)
     si.hStdOutput = options.noStdout ? nullptr : out.writeEnd;
     si.hStdError = err.writeEnd;
     PROCESS_INFORMATION pi = {};
+    // Wine starts its desktop process for the first program that asks for a window; started by the
+    // child, it would inherit (and keep open) the child's output pipes.
+    GetDesktopWindow();
     if (!StartProcess(Wide("\"" + ProgramPath(options.exe) + "\" " + args), true, &si, &pi))
         return GetLastError();
     CloseHandle(out.writeEnd); // the readers end when the child's ends close
     CloseHandle(err.writeEnd);
     out.writeEnd = err.writeEnd = nullptr;
-    if (options.meanwhile) options.meanwhile();
+    if (options.meanwhile) options.meanwhile([&out] { return out.SoFar(); });
     DWORD code = 0;
     if (WaitForSingleObject(pi.hProcess, options.timeoutMs) == WAIT_OBJECT_0 &&
         GetExitCodeProcess(pi.hProcess, &code))

@@ -27,7 +27,7 @@ TEST(Usage, ACommandLineThatNamesNoWindowGetsTheUsageText) {
         std::string boxText;
         RunOptions options;
         options.timeoutMs = 10000;
-        options.meanwhile = [&] {
+        options.meanwhile = [&](const std::function<std::string()>&) {
             HWND box = nullptr;
             EXPECT_TRUE(WaitFor([&] { return (box = FindWindowA("#32770", "Quellix")) != nullptr; }));
             char text[2048] = {};
