@@ -1,11 +1,12 @@
 #include "json.h"
 
-// Each appender writes through Put and ends with Finish: units that did not all fit are taken
-// back, so a document never ends in half a token.
+// Each appender writes through Put and ends with Finish, which takes back all it wrote once
+// anything failed to fit: a document never ends in half a token, nor goes on after a gap.
 static void Put(JsonText* t, char16_t c) {
-    if (t->len >= t->cap - 1) t->overflow = true;
-    if (t->overflow) return;
-    t->buf[t->len++] = c;
+    if (t->len >= t->cap - 1)
+        t->overflow = true;
+    else
+        t->buf[t->len++] = c;
 }
 
 static void Finish(JsonText* t, int start) {
