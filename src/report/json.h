@@ -2,7 +2,8 @@
 // strings. The text is valid UTF-16 (no lone surrogates), so its UTF-8 form is valid JSON.
 // Overflow: an appender that does not fit whole appends nothing and sets `overflow`, and once it is
 // set every later appender appends nothing too, so the buffer always holds, terminated, exactly
-// what was appended before the first failure. Portable: no windows.h.
+// what was appended before the first failure (units past the terminator are scratch). Portable: no
+// windows.h.
 #pragma once
 
 struct JsonText {
