@@ -8,7 +8,7 @@
 .PHONY: all deps native fuzzers cross cross-clang test fuzz demo bench dist clean mutants
 
 FUZZ_SECONDS ?= 300
-FUZZ_RUNS := $(addprefix fuzz-,cmdline wildcard newlines)
+FUZZ_RUNS := $(addprefix fuzz-,cmdline wildcard newlines json)
 .PHONY: $(FUZZ_RUNS)
 
 all: native fuzzers cross cross-clang

@@ -14,11 +14,12 @@ artifacts=$(dirname "$fuzzer")/../fuzz-artifacts/$name
 mkdir -p "$artifacts"
 
 options=(-timeout=10 -print_final_stats=1 -artifact_prefix="$artifacts/")
-# Room for lines past the 1279-character limit, two 300-byte wildcard halves, a full line buffer.
+# Room for a line past 1279 units, two 300-byte wildcard halves, a line buffer, 1030 JSON units.
 case $name in
   cmdline) options+=(-max_len=1600 -dict="$here/cmdline.dict") ;;
   wildcard) options+=(-max_len=700) ;;
   newlines) options+=(-max_len=1100) ;;
+  json) options+=(-max_len=2100) ;;
 esac
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/fuzz-$name.XXXXXX")
