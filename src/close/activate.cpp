@@ -1,5 +1,6 @@
 #include "activate.h"
 #include "../report/output.h"
+#include "../report/report.h"
 
 namespace {
 const char kProbeClass[] = "HkWin";
@@ -62,21 +63,20 @@ bool ForceForeground(Window w) {
     return ok && w;
 }
 
-bool ActivateSurvivor(Window w, bool verbose) {
-    if (verbose) PrintOut(" still there -> activate\n");
+bool ActivateSurvivor(Window w) {
+    ReportStep(" still there -> activate\n");
     RestoreMinimized(w);
     Window dialog = nullptr;
     if (!IsEnabled(w)) {
         dialog = FindOwnedDialog(w);
-        if (verbose)
-            PrintOut(" activate child dialog: text=%s class=%s\n", WindowTextForLog(dialog),
-                     ClassNameForLog(dialog));
+        ReportStep(" activate child dialog: text=%s class=%s\n", WindowTextForLog(dialog),
+                   ClassNameForLog(dialog));
     }
     bool success;
     if (ProbeInput())
         success = (dialog && SetForeground(dialog)) || SetForeground(w);
     else
         success = (dialog && ForceForeground(dialog)) || ForceForeground(w);
-    if (success && verbose) PrintOut("  activated\n");
+    if (success) ReportStep("  activated\n");
     return success;
 }

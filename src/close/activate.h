@@ -15,4 +15,4 @@ bool ForceForeground(Window w);
 
 // Restores a minimized window and brings it (or its dialog, when it is disabled) forward.
 // True when that succeeded.
-bool ActivateSurvivor(Window w, bool verbose);
+bool ActivateSurvivor(Window w);

@@ -13,13 +13,15 @@ enum OptionKind {
     kOptTest,
     kOptUtf8,
     kOptWatch,
+    kOptForce,
+    kOptJson,
     kOptNone
 };
 
 // Tried in this order, as case-insensitive prefixes; a name's place is its OptionKind. A name that
 // began a later one would hide it: none does ("-t" comes after "-text").
-static const char* const kOptionNames[] = {"-text",  "-class", "-exe", "-pid",  "-a",    "-wait",
-                                           "-count", "-v",     "-t",   "-utf8", "-watch"};
+static const char* const kOptionNames[] = {"-text", "-class", "-exe",  "-pid",   "-a",     "-wait", "-count",
+                                           "-v",    "-t",     "-utf8", "-watch", "-force", "-json"};
 
 void DefaultSettings(Settings* s) {
     s->windowtext[0] = 0;
@@ -33,6 +35,8 @@ void DefaultSettings(Settings* s) {
     s->test = 0;
     s->utf8 = 0;
     s->watch = 0;
+    s->force = 0;
+    s->json = 0;
 }
 
 // The first name the entry begins with, and its kind; kOptNone when there is none.
@@ -85,6 +89,12 @@ static bool ApplyOption(OptionKind kind, const char* name, const char16_t* entry
         break;
     case kOptWatch:
         s->watch = ParseInt32(value);
+        break;
+    case kOptForce:
+        s->force = 1;
+        break;
+    case kOptJson:
+        s->json = 1;
         break;
     case kOptNone:
         break;

@@ -19,6 +19,8 @@ struct Settings {
     int test;
     int utf8;  // the report in UTF-8 rather than the ANSI code page
     int watch; // milliseconds to go on finding windows as they appear; 0: none, below 0: no end
+    int force; // end the program of a window that stays, unless a guardrail keeps it
+    int json;  // the report as one JSON document
 };
 
 // Exit codes of a run that never reaches the windows.

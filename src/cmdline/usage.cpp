@@ -12,4 +12,6 @@ const char kUsageText[] = "Usage:\n\nQuellix [-text=windowtext] [-class=windowcl
                           "-v       \tverbose - list windows to close\n"
                           "-t       \ttest - list windows only\n"
                           "-utf8    \treport in UTF-8 instead of the ANSI code page\n"
-                          "-watch   \tgo on for MS milliseconds, closing windows as they appear\n";
+                          "-watch   \tgo on for MS milliseconds, closing windows as they appear\n"
+                          "-force   \tend the program of a window that stays, within guardrails\n"
+                          "-json    \treport as one JSON document\n";

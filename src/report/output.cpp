@@ -34,6 +34,10 @@ int PrintOut(const char* format, ...) {
     return n;
 }
 
+int PrintOutV(const char* format, va_list args) {
+    return PrintLine(kLineCap, format, args);
+}
+
 int PrintListing(const char* format, ...) {
     va_list args;
     va_start(args, format);

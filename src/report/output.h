@@ -10,6 +10,7 @@ void SetReportUtf8(bool utf8);
 // at most 1023 units, gives it CR LF line ends and writes it to standard output. Window texts are
 // arguments, never the format. Returns the bytes written, or -1 (no standard output is normal).
 int PrintOut(const char* format, ...);
+int PrintOutV(const char* format, va_list args);
 // The same for a listing line, which is never cut (see kListingLineCap).
 int PrintListing(const char* format, ...);
 

@@ -141,3 +141,11 @@ const ListedWindow* NextWindow() {
 int WindowsSeen() {
     return gFound + gLate;
 }
+
+bool IsRunWindow(Window w) {
+    if (WasGiven(w)) return true;
+    for (int i = gNext; i < gFound && i < gSettings->maxcount; ++i) {
+        if (gList[i].window == w) return true;
+    }
+    return false;
+}

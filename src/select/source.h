@@ -15,3 +15,6 @@ const ListedWindow* NextWindow();
 
 // How many windows have fitted in all: those of the start and those given since.
 int WindowsSeen();
+
+// Whether the run handles the window: given already, or of the start and within `-count`.
+bool IsRunWindow(Window w);

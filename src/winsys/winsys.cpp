@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <shlwapi.h>
+#include <tlhelp32.h>
 
 namespace {
 HANDLE gHeap;
@@ -19,6 +20,20 @@ HWND H(Window w) {
 }
 Window W(HWND h) {
     return reinterpret_cast<Window>(h);
+}
+
+// The tests' build only: a window of one class stands in for an elevated program's, which Wine
+// cannot make: its close request and the opening of its process fail with access denied.
+bool IsRefusedWindow(Window w) {
+#ifdef QUELLIX_REFUSED_CLASS
+    char name[64];
+    if (GetClassNameA(H(w), name, sizeof name) && lstrcmpA(name, QUELLIX_REFUSED_CLASS) == 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return true;
+    }
+#endif
+    (void)w;
+    return false;
 }
 
 const int kHotkeyId = 1;
@@ -188,6 +203,42 @@ void CloseProcess(Process p) {
     CloseHandle(reinterpret_cast<HANDLE>(p));
 }
 
+unsigned CurrentProcessId() {
+    return GetCurrentProcessId();
+}
+
+int ListProcesses(ProcessLink* out, int cap) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    int n = 0;
+    PROCESSENTRY32W entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL ok = Process32FirstW(snapshot, &entry); ok && n < cap; ok = Process32NextW(snapshot, &entry))
+        out[n++] = {entry.th32ProcessID, entry.th32ParentProcessID};
+    CloseHandle(snapshot);
+    return n;
+}
+
+Process OpenProcessToEnd(Window w, unsigned pid) {
+    if (IsRefusedWindow(w)) return nullptr;
+    return reinterpret_cast<Process>(
+        OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid));
+}
+
+// Looked up when needed: older systems, and Wine, lack it, and an import would keep the program
+// from loading there.
+bool IsCriticalProcess(Process p) {
+    typedef BOOL(WINAPI * IsCriticalProc)(HANDLE, PBOOL);
+    auto isCritical = reinterpret_cast<IsCriticalProc>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsProcessCritical")));
+    BOOL critical = FALSE;
+    return isCritical && isCritical(reinterpret_cast<HANDLE>(p), &critical) && critical;
+}
+
+bool EndProcess(Process p, unsigned ms) {
+    HANDLE h = reinterpret_cast<HANDLE>(p);
+    return TerminateProcess(h, 1) && WaitForSingleObject(h, ms) == WAIT_OBJECT_0;
+}
+
 int ReadWindowText(Window w, char16_t* buf, int cap, unsigned timeoutMs) {
     DWORD_PTR length = 0;
     buf[0] = 0;
@@ -206,14 +257,7 @@ int ReadWindowText(Window w, char16_t* buf, int cap, unsigned timeoutMs) {
 }
 
 bool PostCloseRequest(Window w) {
-#ifdef QUELLIX_REFUSED_CLASS
-    // The tests' build only: stands in for an elevated program's window, which Wine cannot make.
-    char name[64];
-    if (GetClassNameA(H(w), name, sizeof name) && lstrcmpA(name, QUELLIX_REFUSED_CLASS) == 0) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return false;
-    }
-#endif
+    if (IsRefusedWindow(w)) return false;
     return PostMessageA(H(w), WM_CLOSE, 0, 0) != FALSE;
 }
 unsigned LastErrorCode() {

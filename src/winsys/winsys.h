@@ -19,7 +19,7 @@ void SleepMs(unsigned ms);
 // Writes `length` units of text (at most kMaxWriteUnits) to standard output in the ANSI code page,
 // or in UTF-8; the console twin writes a console in Unicode and a redirection in the console's
 // code page. The bytes written, or -1 (no standard output is normal for a GUI program).
-const int kMaxWriteUnits = 2048;
+const int kMaxWriteUnits = 12288;
 int WriteStdOut(const char16_t* text, int length, bool utf8);
 // Formats into buf of cap units, always terminated. The format is ASCII, of at most 127
 // characters; "%s" takes UTF-16 strings.
@@ -49,6 +49,19 @@ Process OpenProcessToRead(unsigned pid);
 int ReadImagePath(Process p, char16_t* buf, int cap);
 bool ProcessHasEnded(Process p);
 void CloseProcess(Process p);
+
+// For -force only: no other run opens a process to end it, nor lists the processes.
+struct ProcessLink {
+    unsigned pid, parent;
+};
+unsigned CurrentProcessId();
+// The processes running now, each with the id of the one that started it; at most cap of them.
+int ListProcesses(ProcessLink* out, int cap);
+// Opens the process that owns window w to end it; nullptr when refused, with LastErrorCode().
+Process OpenProcessToEnd(Window w, unsigned pid);
+bool IsCriticalProcess(Process p); // false where the system cannot tell
+// Ends the process with exit code 1; true when it has ended within ms.
+bool EndProcess(Process p, unsigned ms);
 int ReadWindowText(Window w, char16_t* buf, int cap, unsigned timeoutMs); // WM_GETTEXT, abort if hung
 
 bool PostCloseRequest(Window w); // WM_CLOSE; false when refused, with LastErrorCode() telling why

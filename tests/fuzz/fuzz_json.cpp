@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     assert(Decode(full, &decoded) && decoded == want);
     std::vector<char16_t> small(smallCap);
     JsonBegin(&t, small.data(), static_cast<int>(smallCap));
-    JsonRaw(&t, "[");
+    JsonFormat(&t, "[");
     const std::u16string before(small.data());
     const bool fits = !t.overflow && before.size() + full.size() < smallCap;
     JsonString(&t, text.data(), limit);

@@ -29,40 +29,26 @@ TEST(JsonString, EscapesEachClassAndCutsBeforeAPair) {
     }
 }
 
-TEST(JsonText, AppendsNothingOnceAPieceDoesNotFit) {
+// Each conversion once; on a small buffer a piece appends whole or not at all, and nothing after it.
+TEST(JsonText, FormatsEachConversionAndAppendsWholePiecesOnly) {
+    const std::u16string all =
+        u"{\"n\":-2147483648,\"u\":4294967295,\"z\":null,\"b\":true,\"h\":\"0x0000beef\","
+        u"\"s\":\"T\\\"\",\"a\":\"x\",\"q\":null}";
     const struct {
         int cap;
         std::u16string out;
-        bool overflow;
-    } cases[] = {
-        {18, u"{\"n\":-2147483648,", false}, // exactly full
-        {17, u"{\"n\":-2147483648", true},
-        {16, u"{\"n\":", true}, // the number does not fit, and then the comma would
-        {4, u"{", true},
-    };
+    } cases[] = {{128, all}, {17, u"{\"n\":-2147483648"}, {16, u""}};
     for (const auto& c : cases) {
-        char16_t buf[32];
+        char16_t buf[128];
         JsonText t;
         JsonBegin(&t, buf, c.cap);
-        JsonRaw(&t, "{");
-        JsonAsciiString(&t, "n");
-        JsonRaw(&t, ":");
-        JsonInt(&t, INT_MIN);
-        JsonRaw(&t, ",");
-        EXPECT_EQ(std::u16string(buf), c.out) << c.cap;
-        EXPECT_EQ(t.overflow, c.overflow) << c.cap;
+        JsonFormat(&t, "{\"n\":%i", INT_MIN);
+        JsonFormat(&t, ",\"u\":%u,\"z\":%z,\"b\":%b,\"h\":%h,\"s\":%s,\"a\":%a,\"q\":%s%r", UINT_MAX, 0, 2,
+                   reinterpret_cast<const void*>(0xbeef), u"T\"", "x", nullptr, "}");
+        JsonFormat(&t, "%i", 7); // nothing more once a piece did not fit
+        EXPECT_EQ(std::u16string(buf), c.out == all ? all + u"7" : c.out) << c.cap;
+        EXPECT_EQ(t.overflow, c.cap < 128) << c.cap;
     }
-}
-
-TEST(JsonText, WritesDecimals) {
-    char16_t buf[64];
-    JsonText t;
-    JsonBegin(&t, buf, 64);
-    for (int n : {0, -1, INT_MAX})
-        JsonInt(&t, n);
-    JsonUnsigned(&t, 0);
-    JsonUnsigned(&t, UINT_MAX);
-    EXPECT_EQ(std::u16string(buf), u"0-1214748364704294967295"); // 0 -1 INT_MAX 0 UINT_MAX
 }
 
 } // namespace

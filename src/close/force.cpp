@@ -1,0 +1,83 @@
+#include "force.h"
+#include "guard.h"
+#include "../report/report.h"
+#include "../select/programs.h"
+#include "../select/source.h"
+
+namespace {
+const int kChainCap = 64;
+const int kProcessCap = 16384;
+const unsigned kLeastWaitMs = 1000;
+const int kOwnerDepth = 16; // owner chains are short; a cycle must not hold the run
+
+unsigned gChain[kChainCap];
+int gChainCount;
+bool gChainKnown;
+ProcessLink gProcesses[kProcessCap];
+unsigned gProgram; // the process whose other windows are being looked for
+
+bool InChain(unsigned pid) {
+    if (!gChainKnown) {
+        int n = ListProcesses(gProcesses, kProcessCap);
+        gChainCount = ProcessChain(CurrentProcessId(), gProcesses, n, gChain, kChainCap);
+        gChainKnown = true;
+    }
+    for (int i = 0; i < gChainCount; ++i) {
+        if (gChain[i] == pid) return true;
+    }
+    return false;
+}
+
+// A visible window of the program that this run does not handle, nor one that it handles owns (a
+// dialog of its own goes with the window).
+bool IsOtherWindow(Window w, Window) {
+    if (!IsVisible(w) || ProcessOf(w) != gProgram) return false;
+    for (int depth = 0; w && depth < kOwnerDepth; ++depth, w = OwnerOf(w)) {
+        if (IsRunWindow(w)) return false;
+    }
+    return true;
+}
+
+Guardrail FirstGuardrail(WindowRecord* r, unsigned pid, Process* process) {
+    if (InChain(pid)) return kGuardChain;
+    gProgram = pid;
+    if (FindTopLevelWindow(IsOtherWindow, nullptr)) return kGuardOtherWindows;
+    *process = OpenProcessToEnd(r->window, pid);
+    if (!*process) {
+        r->error = LastErrorCode();
+        return kGuardOpen;
+    }
+    if (IsCriticalProcess(*process)) return kGuardCritical;
+    return ProgramGuardrail(ProgramOf(pid));
+}
+
+bool WaitGone(Window w, unsigned ms) {
+    unsigned start = TickCount();
+    while (WindowExists(w) && TickCount() - start < ms)
+        SleepMs(10);
+    return !WindowExists(w);
+}
+} // namespace
+
+bool EndProgram(WindowRecord* r, int waittime) {
+    unsigned pid = ProcessOf(r->window);
+    Process process = nullptr;
+    Guardrail g = FirstGuardrail(r, pid, &process);
+    unsigned ms =
+        static_cast<unsigned>(waittime) > kLeastWaitMs ? static_cast<unsigned>(waittime) : kLeastWaitMs;
+    bool ended = g == kGuardNone && EndProcess(process, ms);
+    if (process) CloseProcess(process);
+    if (g != kGuardNone) {
+        r->outcome = kOutcomeNotEnded;
+        r->reason = GuardrailWords(g);
+        if (g == kGuardOpen)
+            ReportStep(" not ended: %hs (error %u)\n", r->reason, r->error);
+        else
+            ReportStep(" not ended: %hs\n", r->reason);
+        return false;
+    }
+    if (!ended || !WaitGone(r->window, kLeastWaitMs)) return false;
+    ReportStep(" ended process %u (%s)\n", pid, ProgramOf(pid));
+    r->outcome = kOutcomeEnded;
+    return true;
+}

@@ -1,0 +1,28 @@
+// When -force may end the program of a window that will not close, and the words that say why
+// not. Portable: the caller gathers the facts.
+#pragma once
+
+#include "../winsys/winsys.h"
+
+// In the order they are checked; the first that holds keeps the program alive.
+enum Guardrail {
+    kGuardNone,         // the program may be ended
+    kGuardChain,        // this run's own process, or one in the chain of parents that started it
+    kGuardOtherWindows, // it shows a window that this run does not handle
+    kGuardOpen,         // it cannot be opened for ending (an elevated program)
+    kGuardCritical,     // the system marks it critical
+    kGuardUnreadable,   // its image cannot be read
+    kGuardDesktop,      // its image is one of the desktop's own programs
+};
+
+// The words for a guardrail in the report, and in the JSON document; "" for kGuardNone.
+const char* GuardrailWords(Guardrail g);
+
+// kGuardUnreadable without a name, kGuardDesktop for a name on the table of the desktop's own
+// programs (compared without regard to ASCII case), kGuardNone otherwise.
+Guardrail ProgramGuardrail(const char16_t* name);
+
+// `self` and the ids of the processes that started it, parent after parent, from `count` links of
+// a snapshot of the processes; at most `cap` ids. Ends at a process not in the snapshot, or at one
+// met before (ids are reused: a "parent" may be a younger process). Returns how many.
+int ProcessChain(unsigned self, const ProcessLink* links, int count, unsigned* chain, int cap);
