@@ -81,8 +81,9 @@ std::wstring Wide(const std::string& utf8);
 struct RunOptions {
     const char* exe = "quellix.exe";
     DWORD timeoutMs = 20000;
-    bool noStdout = false;           // as a GUI program started without redirection
-    std::function<void()> meanwhile; // runs while the child does
+    bool noStdout = false;            // as a GUI program started without redirection
+    const wchar_t* desktop = nullptr; // "station\\desktop" to start it on; ours when null
+    std::function<void()> meanwhile;  // runs while the child does
 };
 // Runs a program built beside the tests with `args` (UTF-8) by a Unicode command line, as a
 // shell starts it.

@@ -65,6 +65,7 @@ DWORD RunChild(const std::string& args, const RunOptions& options, RunResult* r)
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdOutput = options.noStdout ? nullptr : out.writeEnd;
     si.hStdError = err.writeEnd;
+    si.lpDesktop = const_cast<wchar_t*>(options.desktop);
     PROCESS_INFORMATION pi = {};
     if (!StartProcess(Wide("\"" + ProgramPath(options.exe) + "\" " + args), true, &si, &pi))
         return GetLastError();
