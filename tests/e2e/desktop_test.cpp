@@ -28,11 +28,10 @@ struct HiddenDesktop {
 // The report line, CR LF, in the report's encoding.
 std::string NoDesktopLine(const std::wstring& station, UINT codePage) {
     std::wstring line = L"no interactive desktop: window station " + station + L" shows no user windows\r\n";
-    int n = WideCharToMultiByte(codePage, 0, line.data(), static_cast<int>(line.size()), nullptr, 0, nullptr,
-                                nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, line.data(), static_cast<int>(line.size()), &out[0], n, nullptr,
-                        nullptr);
+    std::string out(3 * line.size(), '\0');
+    out.resize(
+        static_cast<size_t>(WideCharToMultiByte(codePage, 0, line.data(), static_cast<int>(line.size()),
+                                                &out[0], static_cast<int>(out.size()), nullptr, nullptr)));
     return out;
 }
 
@@ -44,7 +43,7 @@ TEST(Desktop, WhereNoUserSeesWindowsTheRunSaysSoAndShowsNoBox) {
     HiddenDesktop hidden(station);
     ASSERT_NE(hidden.desktop, nullptr) << GetLastError();
     const std::wstring hiddenDesktop = station + L"\\Default";
-    // One character more than fits (see Usage): refused whole
+    // One character more than fits (see Usage): refused whole.
     std::string tooLong = "-text=" + std::string(1280 - ProgramPath("quellix.exe").size() - 3 - 6, '*');
     const std::string cls = "-class=" + desk.prefix;
     const struct {
@@ -70,10 +69,11 @@ TEST(Desktop, WhereNoUserSeesWindowsTheRunSaysSoAndShowsNoBox) {
         options.timeoutMs = 10000; // a box that no one answers shows as a time-out
         options.desktop = row.hidden ? hiddenDesktop.c_str() : nullptr;
         RunResult r = RunQuellix(row.args, options);
-        EXPECT_EQ(r.exitCode, row.exitCode) << row.exe << " " << row.args;
-        EXPECT_EQ(r.output, row.output) << row.exe << " " << row.args;
-        EXPECT_EQ(r.errors, row.errors) << row.exe << " " << row.args;
-        EXPECT_TRUE(IsWindow(w[0])) << row.exe << " " << row.args; // the one it could see stays
+        SCOPED_TRACE(std::string(row.exe) + " " + row.args);
+        EXPECT_EQ(r.exitCode, row.exitCode);
+        EXPECT_EQ(r.output, row.output);
+        EXPECT_EQ(r.errors, row.errors);
+        EXPECT_TRUE(IsWindow(w[0])); // the one window it could see stays
     }
 }
 
