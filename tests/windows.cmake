@@ -3,14 +3,16 @@ foreach(t unit_tests)
   target_link_options(${t} PRIVATE -static)
 endforeach()
 
-add_executable(e2e_tests e2e/program_test.cpp e2e/process.cpp e2e/fixture.cpp e2e/select_test.cpp
-    e2e/close_test.cpp e2e/activate_test.cpp e2e/hostile_test.cpp e2e/watch_test.cpp ${CMAKE_SOURCE_DIR}/src/cmdline/usage.cpp)
+# The start-up's tests first: they are the quickest.
+add_executable(e2e_tests e2e/program_test.cpp e2e/desktop_test.cpp e2e/process.cpp e2e/fixture.cpp
+    e2e/select_test.cpp e2e/close_test.cpp e2e/activate_test.cpp e2e/hostile_test.cpp e2e/watch_test.cpp
+    ${CMAKE_SOURCE_DIR}/src/cmdline/usage.cpp)
 target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(e2e_tests PRIVATE ${QUELLIX_WARNINGS})
 target_link_libraries(e2e_tests PRIVATE gtest_main gtest user32)
 target_link_options(e2e_tests PRIVATE -static)
 target_compile_definitions(e2e_tests PRIVATE QUELLIX_REFUSED_CLASS="${QUELLIX_REFUSED_CLASS}")
-add_dependencies(e2e_tests quellix quellixc quellix_seam window_host)
+add_dependencies(e2e_tests quellix quellixc quellix_seam quellix_session0 window_host)
 # The second program whose windows the process conditions tell from the tests' own.
 add_executable(window_host e2e/window_host.cpp)
 target_compile_options(window_host PRIVATE ${QUELLIX_WARNINGS})

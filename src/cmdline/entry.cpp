@@ -14,6 +14,7 @@ bool SplitCommandLine(ArgTable* table) {
 
 extern "C" [[noreturn]] void WinMainCRTStartup() {
     RememberProcessHeap();
+    CheckDesktop(); // a refused command line shows the usage too
     bool fits = SplitCommandLine(&gArgs);
     ExitProcessWith(fits ? RunMain(gArgs.count, gArgs.entries) : RefuseCommandLine());
 }

@@ -2,14 +2,30 @@
 #include "options.h"
 #include "usage.h"
 #include "../close/run.h"
+#include "../report/output.h"
 #include "../winsys/winsys.h"
 
 namespace {
+const int kStationNameCap = 256;
 Settings gSettings; // zero-initialised: no constructor runs without a C runtime
+bool gHidden;       // no user window can be seen from here
+char16_t gStationName[kStationNameCap];
+
+// Where no one sees windows, a run would find none and call that success. This is the one place
+// that states the fact instead: its report and its exit code.
+int RefuseHiddenDesktop(const Settings* s) {
+    SetReportUtf8(s->utf8 != 0);
+    PrintOut("no interactive desktop: window station %s shows no user windows\n", gStationName);
+    return kExitNoDesktop;
+}
+} // namespace
+
+void CheckDesktop() {
+    gHidden = !DesktopIsInteractive(gStationName, kStationNameCap);
 }
 
 void ShowUsage() {
-    ShowUsageText(kUsageText);
+    ShowUsageText(kUsageText, !gHidden);
 }
 
 int RefuseCommandLine() {
@@ -23,5 +39,6 @@ int RunMain(int count, char16_t** entries) {
         ShowUsage();
         return code;
     }
+    if (gHidden) return RefuseHiddenDesktop(&gSettings);
     return RunClose(&gSettings);
 }

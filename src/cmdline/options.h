@@ -25,6 +25,7 @@ struct Settings {
 
 // Exit codes of a run that never reaches the windows.
 const int kExitNoArguments = 1;
+const int kExitNoDesktop = 3; // no user window can be seen from here (a task's or service's station)
 const int kExitNoPattern = 4;
 // A watch that ended without any window that fits.
 const int kExitNothingAppeared = 2;

@@ -116,19 +116,57 @@ void FormatV(char16_t* buf, int cap, const char* format, va_list args) {
     buf[cap - 1] = 0;
 }
 
-#ifdef QUELLIX_CONSOLE
-// A console user needs no mouse: the text goes to standard error.
-void ShowUsageText(const char* text) {
+namespace {
+void WriteBytes(DWORD stdHandle, const char* text) {
     DWORD length = 0, written = 0;
     while (text[length])
         ++length;
-    WriteFile(GetStdHandle(STD_ERROR_HANDLE), text, length, &written, nullptr);
+    WriteFile(GetStdHandle(stdHandle), text, length, &written, nullptr);
+}
+} // namespace
+
+#ifdef QUELLIX_CONSOLE
+// A console user needs no mouse: the text goes to standard error.
+void ShowUsageText(const char* text, bool) {
+    WriteBytes(STD_ERROR_HANDLE, text);
 }
 #else
-void ShowUsageText(const char* text) {
-    MessageBoxA(nullptr, text, "Quellix", MB_OK);
+// A box that no one can see is never answered: the run would hang until something kills it.
+void ShowUsageText(const char* text, bool canShowBox) {
+    if (canShowBox)
+        MessageBoxA(nullptr, text, "Quellix", MB_OK);
+    else
+        WriteBytes(STD_OUTPUT_HANDLE, text);
 }
 #endif
+
+namespace {
+bool StationIsHidden(HWINSTA station) {
+    USEROBJECTFLAGS flags;
+    DWORD needed = 0;
+    return GetUserObjectInformationW(station, UOI_FLAGS, &flags, sizeof flags, &needed) &&
+           !(flags.dwFlags & WSF_VISIBLE);
+}
+
+// Since Windows Vista only services run there; an interactive service's WinSta0 is still visible.
+bool InSessionZero() {
+    DWORD session = 1;
+    BOOL known = ProcessIdToSessionId(GetCurrentProcessId(), &session);
+#ifdef QUELLIX_SESSION_ZERO
+    session = 0; // the tests' build only: Wine runs every process in session 1
+#endif
+    return known && session == 0;
+}
+} // namespace
+
+bool DesktopIsInteractive(char16_t* stationName, int cap) {
+    HWINSTA station = GetProcessWindowStation();
+    if (!StationIsHidden(station) && !InSessionZero()) return true;
+    DWORD bytes = static_cast<DWORD>(cap) * sizeof(char16_t), needed = 0;
+    if (!GetUserObjectInformationW(station, UOI_NAME, stationName, bytes, &needed)) stationName[0] = 0;
+    stationName[cap - 1] = 0;
+    return false;
+}
 
 int SnapshotTopLevelWindows(Window* out, int cap) {
     Snapshot s = {out, cap, 0};

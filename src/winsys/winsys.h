@@ -25,7 +25,13 @@ int WriteStdOut(const char16_t* text, int length, bool utf8);
 // characters; "%s" takes UTF-16 strings.
 void FormatV(char16_t* buf, int cap, const char* format, va_list args);
 // The usage text: a message box (returns when dismissed); on the console twin, standard error.
-void ShowUsageText(const char* text);
+// Where no user could answer a box (canShowBox false), the GUI program writes it to standard output.
+void ShowUsageText(const char* text, bool canShowBox);
+// Whether a user can see windows from here: false when the process's window station is not
+// visible (a scheduled task's or a service's) or the process runs in session 0, where no user
+// works. Then stationName holds the station's name (cap units, terminated; empty when unreadable).
+// A fact that cannot be read counts as interactive, as before this check.
+bool DesktopIsInteractive(char16_t* stationName, int cap);
 
 // The top-level windows at this moment, top of the Z order first, at most cap of them; no message
 // is sent to any window meanwhile. Returns the number stored.

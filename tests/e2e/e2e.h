@@ -83,7 +83,8 @@ std::wstring Wide(const std::string& utf8);
 struct RunOptions {
     const char* exe = "quellix.exe";
     DWORD timeoutMs = 20000;
-    bool noStdout = false; // as a GUI program started without redirection
+    bool noStdout = false;            // as a GUI program started without redirection
+    const wchar_t* desktop = nullptr; // "station\\desktop" to start it on; ours when null
     // Runs while the child does, with what the child has written to standard output so far.
     std::function<void(const std::function<std::string()>& output)> meanwhile;
 };

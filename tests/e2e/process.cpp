@@ -74,6 +74,7 @@ DWORD RunChild(const std::string& args, const RunOptions& options, RunResult* r)
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdOutput = options.noStdout ? nullptr : out.writeEnd;
     si.hStdError = err.writeEnd;
+    si.lpDesktop = const_cast<wchar_t*>(options.desktop);
     PROCESS_INFORMATION pi = {};
     // Wine starts its desktop process for the first program that asks for a window; started by the
     // child, it would inherit (and keep open) the child's output pipes.
