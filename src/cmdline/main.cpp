@@ -2,7 +2,7 @@
 #include "options.h"
 #include "usage.h"
 #include "../close/run.h"
-#include "../report/output.h"
+#include "../report/report.h"
 #include "../winsys/winsys.h"
 
 namespace {
@@ -14,8 +14,7 @@ char16_t gStationName[kStationNameCap];
 // Where no one sees windows, a run would find none and call that success. This is the one place
 // that states the fact instead: its report and its exit code.
 int RefuseHiddenDesktop(const Settings* s) {
-    SetReportUtf8(s->utf8 != 0);
-    PrintOut("no interactive desktop: window station %s shows no user windows\n", gStationName);
+    ReportNoDesktop(s, gStationName, kExitNoDesktop);
     return kExitNoDesktop;
 }
 } // namespace

@@ -29,7 +29,9 @@ void DocumentWindow(JsonText* t, const WindowRecord* r, const char16_t* image, c
     JsonFormat(t, ",\"activated\":%b}", r->activated);
 }
 
-void DocumentTail(JsonText* t, const RunTotals* totals, int exitCode) {
-    JsonFormat(t, "\n],\"found\":%i,\"closed\":%i,\"ended\":%i,\"activated\":%i,\"exit\":%i}\n", totals->seen,
-               totals->closed, totals->ended, totals->activated, exitCode);
+void DocumentTail(JsonText* t, const RunTotals* totals, int exitCode, const char16_t* hiddenStation) {
+    JsonFormat(t,
+               "\n],\"found\":%i,\"closed\":%i,\"ended\":%i,\"activated\":%i,\"hidden_station\":%s,"
+               "\"exit\":%i}\n",
+               totals->seen, totals->closed, totals->ended, totals->activated, hiddenStation, exitCode);
 }

@@ -15,4 +15,6 @@ void DocumentHead(JsonText* t, const Settings* s);
 // class are read only for a window that a dialog blocked.
 void DocumentWindow(JsonText* t, const WindowRecord* r, const char16_t* image, const char16_t* dialogText,
                     const char16_t* dialogClass, bool first);
-void DocumentTail(JsonText* t, const RunTotals* totals, int exitCode);
+// `hiddenStation`: the name of the window station that shows no user windows, where nothing was
+// looked at; nullptr otherwise.
+void DocumentTail(JsonText* t, const RunTotals* totals, int exitCode, const char16_t* hiddenStation);

@@ -80,12 +80,27 @@ void ReportOutcome(const WindowRecord* r) {
     WriteDocument(&t);
 }
 
+namespace {
+void EndDocument(const RunTotals* totals, int exitCode, const char16_t* hiddenStation) {
+    JsonText t;
+    JsonBegin(&t, gPiece, kDocumentPieceCap);
+    DocumentTail(&t, totals, exitCode, hiddenStation);
+    WriteDocument(&t);
+}
+} // namespace
+
+void ReportNoDesktop(const Settings* s, const char16_t* station, int exitCode) {
+    ReportStart(s);
+    RunTotals none = {};
+    if (s->json)
+        EndDocument(&none, exitCode, station);
+    else
+        PrintOut("no interactive desktop: window station %s shows no user windows\n", station);
+}
+
 void ReportEnd(const RunTotals* totals, int exitCode) {
     if (gSettings->json) {
-        JsonText t;
-        JsonBegin(&t, gPiece, kDocumentPieceCap);
-        DocumentTail(&t, totals, exitCode);
-        WriteDocument(&t);
+        EndDocument(totals, exitCode, nullptr);
         return;
     }
     if (gSettings->test) return;

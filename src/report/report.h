@@ -20,3 +20,6 @@ void ReportStep(const char* format, ...);
 void ReportOutcome(const WindowRecord* r);
 // The summary line (text, not in test mode) or the document's tail.
 void ReportEnd(const RunTotals* totals, int exitCode);
+// Where no user window can be seen, the one fact the run reports instead of looking: a text line
+// or a document with no window.
+void ReportNoDesktop(const Settings* s, const char16_t* station, int exitCode);
