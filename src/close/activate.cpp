@@ -11,10 +11,8 @@ int gHotkeySeen; // never cleared: one probe that saw the hotkey answers for the
 long long HkWinProc(Window w, unsigned message, unsigned long long wParam, long long lParam) {
     if (message == kMsgHotkey)
         gHotkeySeen = 1;
-    else if (message == kMsgDestroy) {
+    else if (message == kMsgDestroy)
         UnregisterProbeHotkey(w);
-        QuitMessageLoop();
-    }
     return DefaultWindowProc(w, message, wParam, lParam);
 }
 
@@ -33,13 +31,14 @@ bool ProbeInput() {
     if (!probe) return false;
     if (!RegisterProbeHotkey(probe)) return false;
     InjectProbeKeys();
-    PostCloseRequest(probe); // its destruction ends the loop below
-    RunMessageLoop();
+    PostCloseRequest(probe); // the hotkey's notification, if any, comes before it
+    while (WindowExists(probe))
+        WaitForWindowEvents(kPollMs);
     return gHotkeySeen != 0;
 }
 
 static bool IsDialogOf(Window w, Window owner) {
-    return IsVisible(w) && OwnerOf(w) == owner && ParentOf(w) == owner && IsCaptionedPopup(w);
+    return IsVisible(w) && OwnerOf(w) == owner && IsCaptionedPopup(w);
 }
 
 Window FindOwnedDialog(Window owner) {

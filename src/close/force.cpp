@@ -8,6 +8,7 @@ namespace {
 const int kChainCap = 64;
 const int kProcessCap = 16384;
 const unsigned kLeastWaitMs = 1000;
+const unsigned kPollMs = 10;
 const int kOwnerDepth = 16; // owner chains are short; a cycle must not hold the run
 
 unsigned gChain[kChainCap];
@@ -51,23 +52,14 @@ Guardrail FirstGuardrail(WindowRecord* r, unsigned pid, Process* process) {
     return ProgramGuardrail(ProgramOf(pid));
 }
 
-bool WaitGone(Window w, unsigned ms) {
-    unsigned start = TickCount();
-    while (WindowExists(w) && TickCount() - start < ms)
-        SleepMs(10);
-    return !WindowExists(w);
-}
 } // namespace
 
 bool EndProgram(WindowRecord* r, int waittime) {
     unsigned pid = ProcessOf(r->window);
     Process process = nullptr;
     Guardrail g = FirstGuardrail(r, pid, &process);
-    unsigned ms =
-        static_cast<unsigned>(waittime) > kLeastWaitMs ? static_cast<unsigned>(waittime) : kLeastWaitMs;
-    bool ended = g == kGuardNone && EndProcess(process, ms);
-    if (process) CloseProcess(process);
     if (g != kGuardNone) {
+        if (process) CloseProcess(process);
         r->outcome = kOutcomeNotEnded;
         r->reason = GuardrailWords(g);
         if (g == kGuardOpen)
@@ -76,7 +68,15 @@ bool EndProgram(WindowRecord* r, int waittime) {
             ReportStep(" not ended: %hs\n", r->reason);
         return false;
     }
-    if (!ended || !WaitGone(r->window, kLeastWaitMs)) return false;
+    // The wait, never less than a second; a negative one is a long one.
+    unsigned ms =
+        static_cast<unsigned>(waittime) > kLeastWaitMs ? static_cast<unsigned>(waittime) : kLeastWaitMs;
+    bool ended = EndProcess(process);
+    unsigned start = TickCount();
+    while (ended && (!ProcessHasEnded(process) || WindowExists(r->window)) && TickCount() - start < ms)
+        SleepMs(kPollMs);
+    CloseProcess(process);
+    if (WindowExists(r->window)) return false;
     ReportStep(" ended process %u (%s)\n", pid, ProgramOf(pid));
     r->outcome = kOutcomeEnded;
     return true;

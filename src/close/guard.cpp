@@ -9,13 +9,9 @@ const char kDesktopPrograms[] = "explorer\0dwm\0csrss\0winlogon\0wininit\0servic
                                 "ShellExperienceHost\0StartMenuExperienceHost\0SearchHost\0SearchApp\0"
                                 "TextInputHost\0taskhostw\0RuntimeBroker\0LogonUI\0dllhost\0userinit\0";
 
-const char* const kGuardrailWords[] = {"",
-                                       "started this run",
-                                       "other windows",
-                                       "access denied",
-                                       "critical process",
-                                       "image unreadable",
-                                       "desktop process"};
+// In the order of Guardrail.
+const char kGuardrailWords[] = "\0started this run\0other windows\0access denied\0critical process\0"
+                               "image unreadable\0desktop process";
 
 // name is prefix + ".exe", ASCII letters folded.
 bool IsProgramNamed(const char16_t* name, const char* prefix) {
@@ -34,7 +30,7 @@ unsigned ParentOf(unsigned pid, const ProcessLink* links, int count) {
 } // namespace
 
 const char* GuardrailWords(Guardrail g) {
-    return kGuardrailWords[g];
+    return NthString(kGuardrailWords, g);
 }
 
 Guardrail ProgramGuardrail(const char16_t* name) {

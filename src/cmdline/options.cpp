@@ -1,105 +1,67 @@
 #include "options.h"
 #include "../text/text.h"
 
-enum OptionKind {
-    kOptText,
-    kOptClass,
-    kOptExe,
-    kOptPid,
-    kOptActivate,
-    kOptWait,
-    kOptCount,
-    kOptVerbose,
-    kOptTest,
-    kOptUtf8,
-    kOptWatch,
-    kOptForce,
-    kOptJson,
-    kOptNone
+#include <stddef.h>
+
+namespace {
+enum OptionKind : unsigned char {
+    kString,   // a pattern, copied whole or refused
+    kNumber,   // a decimal, read as far as it goes
+    kPositive, // a decimal that must be above 0
+    kFlag,     // on when present
 };
 
-// Tried in this order, as case-insensitive prefixes; a name's place is its OptionKind. A name that
-// began a later one would hide it: none does ("-t" comes after "-text").
-static const char* const kOptionNames[] = {"-text", "-class", "-exe",  "-pid",   "-a",     "-wait", "-count",
-                                           "-v",    "-t",     "-utf8", "-watch", "-force", "-json"};
+struct Option {
+    char name[7];
+    OptionKind kind;
+    unsigned short field; // offset in Settings
+    unsigned short cap;   // of a string field, in units
+};
 
-void DefaultSettings(Settings* s) {
-    s->windowtext[0] = 0;
-    s->windowclass[0] = 0;
-    s->exename[0] = 0;
-    s->processid = 0;
-    s->activate = 0;
-    s->waittime = 1000;
-    s->maxcount = 1;
-    s->verbose = 0;
-    s->test = 0;
-    s->utf8 = 0;
-    s->watch = 0;
-    s->force = 0;
-    s->json = 0;
-}
+// Tried in this order, as case-insensitive prefixes. A name that began a later one would hide it:
+// none does ("-t" comes after "-text"). A table of records: no pointer to relocate.
+const Option kOptions[] = {
+    {"-text", kString, offsetof(Settings, windowtext), kTextCap},
+    {"-class", kString, offsetof(Settings, windowclass), kClassCap},
+    {"-exe", kString, offsetof(Settings, exename), kExeCap},
+    {"-pid", kPositive, offsetof(Settings, processid), 0},
+    {"-a", kFlag, offsetof(Settings, activate), 0},
+    {"-wait", kNumber, offsetof(Settings, waittime), 0},
+    {"-count", kNumber, offsetof(Settings, maxcount), 0},
+    {"-v", kFlag, offsetof(Settings, verbose), 0},
+    {"-t", kFlag, offsetof(Settings, test), 0},
+    {"-utf8", kFlag, offsetof(Settings, utf8), 0},
+    {"-watch", kNumber, offsetof(Settings, watch), 0},
+    {"-force", kFlag, offsetof(Settings, force), 0},
+    {"-json", kFlag, offsetof(Settings, json), 0},
+};
 
-// The first name the entry begins with, and its kind; kOptNone when there is none.
-static OptionKind FindOption(const char16_t* entry, const char** name) {
-    for (int kind = kOptText; kind < kOptNone; ++kind) {
-        *name = kOptionNames[kind];
-        if (StartsWithNoCase(entry, *name)) return static_cast<OptionKind>(kind);
+// The first option the entry begins with; nullptr when there is none.
+const Option* FindOption(const char16_t* entry) {
+    for (const Option& o : kOptions) {
+        if (StartsWithNoCase(entry, o.name)) return &o;
     }
-    return kOptNone;
+    return nullptr;
 }
 
 // The value starts one separator character after the name; a bare name has an empty value.
-static const char16_t* OptionValue(const char16_t* entry, const char* name) {
+bool ApplyOption(const Option* o, const char16_t* entry, Settings* s) {
     int nameLen = 0;
-    while (name[nameLen])
+    while (o->name[nameLen])
         ++nameLen;
-    return entry[nameLen] ? entry + nameLen + 1 : entry + nameLen;
+    const char16_t* value = entry[nameLen] ? entry + nameLen + 1 : entry + nameLen;
+    char* field = reinterpret_cast<char*>(s) + o->field;
+    int* number = reinterpret_cast<int*>(field);
+    if (o->kind == kString) return StrCopy(reinterpret_cast<char16_t*>(field), o->cap, value);
+    *number = o->kind == kFlag ? 1 : ParseInt32(value);
+    return o->kind != kPositive || *number > 0;
 }
+} // namespace
 
-static bool ApplyOption(OptionKind kind, const char* name, const char16_t* entry, Settings* s) {
-    const char16_t* value = OptionValue(entry, name);
-    switch (kind) {
-    case kOptText:
-        return StrCopy(s->windowtext, kTextCap, value);
-    case kOptClass:
-        return StrCopy(s->windowclass, kClassCap, value);
-    case kOptExe:
-        return StrCopy(s->exename, kExeCap, value);
-    case kOptPid:
-        s->processid = ParseInt32(value);
-        return s->processid > 0;
-    case kOptActivate:
-        s->activate = 1;
-        break;
-    case kOptWait:
-        s->waittime = ParseInt32(value);
-        break;
-    case kOptCount:
-        s->maxcount = ParseInt32(value);
-        break;
-    case kOptVerbose:
-        s->verbose = 1;
-        break;
-    case kOptTest:
-        s->verbose = 1;
-        s->test = 1;
-        break;
-    case kOptUtf8:
-        s->utf8 = 1;
-        break;
-    case kOptWatch:
-        s->watch = ParseInt32(value);
-        break;
-    case kOptForce:
-        s->force = 1;
-        break;
-    case kOptJson:
-        s->json = 1;
-        break;
-    case kOptNone:
-        break;
-    }
-    return true;
+void DefaultSettings(Settings* s) {
+    *s = {};
+    s->waittime = 1000;
+    s->maxcount = 1;
 }
 
 bool ParseOptions(int count, char16_t** entries, Settings* s) {
@@ -108,10 +70,10 @@ bool ParseOptions(int count, char16_t** entries, Settings* s) {
         if (!StrCopy(work, kEntryCap, entries[i])) return false;
         if (work[0] == '/') work[0] = '-';
         if (work[0] != '-') continue;
-        const char* name = nullptr;
-        OptionKind kind = FindOption(work, &name);
-        if (!ApplyOption(kind, name, work, s)) return false;
+        const Option* o = FindOption(work);
+        if (o && !ApplyOption(o, work, s)) return false;
     }
+    s->verbose |= s->test; // test mode lists what it finds
     return true;
 }
 

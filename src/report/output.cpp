@@ -9,39 +9,32 @@ char16_t gInfoBuffer[kClassPart + kTextPart]; // a class name and a text can sta
 const char16_t kLookupFailed[] = u"<error>";
 bool gUtf8;
 
-static_assert(kListingLineCap <= kMaxWriteUnits, "a listing line is written whole");
+static_assert(kLineCap <= kMaxWriteUnits, "a line is written whole");
 
-char16_t gLine[kListingLineCap];
-
-int PrintLine(int cap, const char* format, va_list args) {
-    char16_t* line = gLine;
-    FormatV(line, cap, format, args);
-    KeepLineEnd(line, cap, format);
-    ExpandNewlines(line, cap);
-    return WriteStdOut(line, StrLen(line), gUtf8);
-}
+char16_t gLine[kLineCap];
 } // namespace
 
 void SetReportUtf8(bool utf8) {
     gUtf8 = utf8;
 }
 
+int PrintOutV(const char* format, va_list args) {
+    FormatV(gLine, kLineCap, format, args);
+    ExpandNewlines(gLine, kLineCap);
+    return WriteStdOut(gLine, StrLen(gLine), gUtf8);
+}
+
+void Format(char16_t* buf, int cap, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    FormatV(buf, cap, format, args);
+    va_end(args);
+}
+
 int PrintOut(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    int n = PrintLine(kLineCap, format, args);
-    va_end(args);
-    return n;
-}
-
-int PrintOutV(const char* format, va_list args) {
-    return PrintLine(kLineCap, format, args);
-}
-
-int PrintListing(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    int n = PrintLine(kListingLineCap, format, args);
+    int n = PrintOutV(format, args);
     va_end(args);
     return n;
 }

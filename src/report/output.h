@@ -6,13 +6,14 @@
 // The report's encoding for the rest of the run: the ANSI code page unless utf8.
 void SetReportUtf8(bool utf8);
 
-// Formats one report line (wvsprintf conversions: %i %2i %s %08Ix; %s takes UTF-16 strings) into
-// at most 1023 units, gives it CR LF line ends and writes it to standard output. Window texts are
-// arguments, never the format. Returns the bytes written, or -1 (no standard output is normal).
+// Formats one report line (wvsprintf conversions: %i %2i %s %hs %u %08Ix; %s takes UTF-16
+// strings), gives it CR LF line ends and writes it to standard output. Window texts are arguments,
+// never the format. The line has room for every text a report line quotes (see kLineCap). Returns
+// the bytes written, or -1 (no standard output is normal).
 int PrintOut(const char* format, ...);
 int PrintOutV(const char* format, va_list args);
-// The same for a listing line, which is never cut (see kListingLineCap).
-int PrintListing(const char* format, ...);
+// A piece of a line, formatted the same way into buf of cap units.
+void Format(char16_t* buf, int cap, const char* format, ...);
 
 // The window's class name or text for a report line, or "<error>" when the lookup fails.
 // Each result stays valid until the next call of the same function.

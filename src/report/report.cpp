@@ -1,44 +1,73 @@
 #include "report.h"
-#include "document.h"
+#include "json.h"
 #include "output.h"
 #include "../select/programs.h"
-
-static_assert(kDocumentPieceCap <= kMaxWriteUnits, "a piece of the document is written whole");
+#include "../text/text.h"
 
 namespace {
 const unsigned kListTextTimeoutMs = 1000;
+// The largest piece of the document: a window's object, every string of it escaped at six units
+// a unit, besides its fixed words.
+const int kPieceCap = 5 * kJsonQuotedCap + 512;
+static_assert(kPieceCap <= kMaxWriteUnits, "a piece of the document is written whole");
+
+// The words of Outcome, in its order.
+const char kOutcomeWords[] = "listed\0closed\0stayed\0blocked\0refused\0ended\0not ended";
 
 const Settings* gSettings;
 bool gWindowWritten; // a comma before every window object but the first
-char16_t gPiece[kDocumentPieceCap];
-
-void WriteDocument(const JsonText* t) {
-    WriteStdOut(t->buf, t->len, true);
-}
+char16_t gPiece[kPieceCap];
+char16_t gQuoted[5][kJsonQuotedCap];
+const int kCountCap = 24;
+char16_t gEnded[kCountCap], gActivated[kCountCap];
 
 bool Verbose() {
     return gSettings->verbose && !gSettings->json;
 }
 
-// The summary's words, by whether any program was ended and any window activated.
-const char* const kSummaries[] = {"%i of %i window%s closed\n", "%i of %i window%s closed %i ended\n",
-                                  "%i of %i window%s closed %i activated\n",
-                                  "%i of %i window%s closed %i ended %i activated\n"};
+const char* Bool(int value) {
+    return value ? "true" : "false";
+}
+
+// The strings of a piece, quoted in turn into gQuoted.
+const char16_t* Quote(int slot, const char16_t* s) {
+    JsonQuote(gQuoted[slot], kJsonQuotedCap, s, kJsonTextLimit);
+    return gQuoted[slot];
+}
+
+const char16_t* Pattern(int slot, const char16_t* pattern) {
+    return Quote(slot, *pattern ? pattern : nullptr);
+}
+
+// One piece of the document, in UTF-8, formatted as a report line is; the strings come quoted.
+void WritePiece(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    FormatV(gPiece, kPieceCap, format, args);
+    va_end(args);
+    WriteStdOut(gPiece, StrLen(gPiece), true);
+}
+
+void EndDocument(const RunTotals* t, int exitCode, const char16_t* hiddenStation) {
+    WritePiece(
+        "\n],\"found\":%i,\"closed\":%i,\"ended\":%i,\"activated\":%i,\"hidden_station\":%s,\"exit\":%i}\n",
+        t->seen, t->closed, t->ended, t->activated, Quote(0, hiddenStation), exitCode);
+}
 } // namespace
 
 void ReportStart(const Settings* s) {
     gSettings = s;
     SetReportUtf8(s->utf8 != 0);
-    JsonText t;
-    JsonBegin(&t, gPiece, kDocumentPieceCap);
-    if (s->json) {
-        DocumentHead(&t, s);
-        WriteDocument(&t);
-    } else if (s->verbose && s->watch) {
+    if (s->json)
+        WritePiece("{\"format\":1,\"settings\":{\"text\":%s,\"class\":%s,\"exe\":%s,\"pid\":%i,\"wait\":%i,"
+                   "\"count\":%i,\"activate\":%hs,\"test\":%hs,\"watch\":%i,\"force\":%hs},\"windows\":[",
+                   Pattern(0, s->windowtext), Pattern(1, s->windowclass), Pattern(2, s->exename),
+                   s->processid, s->waittime, s->maxcount, Bool(s->activate), Bool(s->test), s->watch,
+                   Bool(s->force));
+    else if (s->verbose && s->watch)
         PrintOut("activate=%i wait=%i count=%i watch=%i\n", s->activate, s->waittime, s->maxcount, s->watch);
-    } else if (s->verbose) {
+    else if (s->verbose)
         PrintOut("activate=%i wait=%i count=%i\n", s->activate, s->waittime, s->maxcount);
-    }
 }
 
 void ReportFound(int found) {
@@ -56,9 +85,9 @@ void ReportListing(WindowRecord* r, Window w, const char16_t* className, int ind
     if (!gSettings->json && !gSettings->verbose) return;
     ReadWindowText(w, r->text, kRecordTextCap, kListTextTimeoutMs);
     if (!Verbose()) return;
-    const char* format = found > 10 ? "win[%2i]:  hWnd=0x%08Ix text='%s' class='%s'\n"
-                                    : "win[%i]:  hWnd=0x%08Ix text='%s' class='%s'\n";
-    PrintListing(format, index, reinterpret_cast<unsigned long long>(w), r->text, className);
+    // The index two wide when more than ten were found.
+    PrintOut("win[%hs%i]:  hWnd=0x%08Ix text='%s' class='%s'\n", found > 10 && index < 10 ? " " : "", index,
+             reinterpret_cast<unsigned long long>(w), r->text, className);
 }
 
 void ReportStep(const char* format, ...) {
@@ -71,23 +100,17 @@ void ReportStep(const char* format, ...) {
 
 void ReportOutcome(const WindowRecord* r) {
     if (!gSettings->json) return;
-    JsonText t;
-    JsonBegin(&t, gPiece, kDocumentPieceCap);
-    const char16_t* dialogText = r->dialog ? WindowTextForLog(r->dialog) : nullptr;
-    const char16_t* dialogClass = r->dialog ? ClassNameForLog(r->dialog) : nullptr;
-    DocumentWindow(&t, r, ProgramOf(r->pid), dialogText, dialogClass, !gWindowWritten);
+    Window dialog = r->dialog;
+    WritePiece(
+        "%hs{\"handle\":\"0x%08Ix\",\"pid\":%u,\"image\":%s,\"class\":%s,\"text\":%s,\"outcome\":\"%hs\","
+        "\"error\":%u,\"reason\":\"%hs\",\"dialog_text\":%s,\"dialog_class\":%s,\"activated\":%hs}",
+        gWindowWritten ? ",\n" : "\n", reinterpret_cast<unsigned long long>(r->window), r->pid,
+        Quote(0, ProgramOf(r->pid)), Quote(1, r->className), Quote(2, r->text),
+        NthString(kOutcomeWords, r->outcome), r->error, r->reason ? r->reason : "",
+        Quote(3, dialog ? WindowTextForLog(dialog) : nullptr),
+        Quote(4, dialog ? ClassNameForLog(dialog) : nullptr), Bool(r->activated));
     gWindowWritten = true;
-    WriteDocument(&t);
 }
-
-namespace {
-void EndDocument(const RunTotals* totals, int exitCode, const char16_t* hiddenStation) {
-    JsonText t;
-    JsonBegin(&t, gPiece, kDocumentPieceCap);
-    DocumentTail(&t, totals, exitCode, hiddenStation);
-    WriteDocument(&t);
-}
-} // namespace
 
 void ReportNoDesktop(const Settings* s, const char16_t* station, int exitCode) {
     ReportStart(s);
@@ -104,7 +127,9 @@ void ReportEnd(const RunTotals* totals, int exitCode) {
         return;
     }
     if (gSettings->test) return;
-    int ended = totals->ended, activated = totals->activated;
-    PrintOut(kSummaries[(ended > 0) + 2 * (activated > 0)], totals->closed, totals->seen,
-             totals->seen == 1 ? u"" : u"s", ended > 0 ? ended : activated, activated);
+    // " N ended" and " N activated" only when N is above 0.
+    Format(gEnded, kCountCap, totals->ended > 0 ? " %i ended" : "", totals->ended);
+    Format(gActivated, kCountCap, totals->activated > 0 ? " %i activated" : "", totals->activated);
+    PrintOut("%i of %i window%s closed%s%s\n", totals->closed, totals->seen, totals->seen == 1 ? u"" : u"s",
+             gEnded, gActivated);
 }

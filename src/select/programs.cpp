@@ -29,22 +29,17 @@ void Forget(Program* p) {
     p->process = nullptr;
 }
 
-// Makes room by dropping the processes that have ended and those that could not be read.
-void DropEnded() {
-    int kept = 0;
-    for (int i = 0; i < gProgramCount; ++i) {
-        Program* p = &gPrograms[i];
-        if (p->process && !ProcessHasEnded(p->process))
-            gPrograms[kept++] = *p;
-        else
-            Forget(p);
+// A new entry, or one whose process has ended or could not be read.
+Program* FreeEntry() {
+    if (gProgramCount < kProgramCap) return &gPrograms[gProgramCount++];
+    for (Program& p : gPrograms) {
+        if (!p.process || ProcessHasEnded(p.process)) return &p;
     }
-    gProgramCount = kept;
+    return &gUnkept;
 }
 
 Program* Read(unsigned pid) {
-    if (gProgramCount == kProgramCap) DropEnded();
-    Program* p = gProgramCount < kProgramCap ? &gPrograms[gProgramCount++] : &gUnkept;
+    Program* p = FreeEntry();
     Forget(p);
     p->pid = pid;
     p->process = OpenProcessToRead(pid);

@@ -64,6 +64,14 @@ int ParseInt32(const char16_t* s) {
     return static_cast<int>(value > kMax ? kMax : value);
 }
 
+const char* NthString(const char* packed, int n) {
+    for (; n > 0; --n) {
+        while (*packed++) {
+        }
+    }
+    return packed;
+}
+
 static bool IsSpaceTab(char16_t c) {
     return c == ' ' || c == '\t';
 }

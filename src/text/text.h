@@ -14,6 +14,9 @@ char16_t* StrFindChar(char16_t* s, char16_t c);               // first c in s, o
 // Values beyond 32 bits saturate at INT32_MIN / INT32_MAX.
 int ParseInt32(const char16_t* s);
 
+// String n (from 0) of a list packed as "first\0second\0...": no pointer table to relocate.
+const char* NthString(const char* packed, int n);
+
 // Removes spaces and tabs from both ends, in place.
 void TrimSpaceTab(char16_t* s);
 

@@ -39,7 +39,7 @@ bool IsRefusedWindow(Window w) {
 const int kHotkeyId = 1;
 const UINT kHotkeyModifiers = MOD_CONTROL | MOD_SHIFT;
 const UINT kHotkeyKey = 0xFC; // VK_NONAME: no keyboard has it
-const int kMaxFormat = 128;
+const int kMaxFormat = 256;
 
 struct Snapshot {
     Window* out;
@@ -198,9 +198,6 @@ Window FindTopLevelWindow(bool (*fits)(Window w, Window context), Window context
 Window OwnerOf(Window w) {
     return W(GetWindow(H(w), GW_OWNER));
 }
-Window ParentOf(Window w) {
-    return W(GetParent(H(w)));
-}
 
 int ReadClassName(Window w, char16_t* buf, int cap) {
     int n = GetClassNameW(H(w), U(buf), cap);
@@ -259,7 +256,7 @@ int ListProcesses(ProcessLink* out, int cap) {
 Process OpenProcessToEnd(Window w, unsigned pid) {
     if (IsRefusedWindow(w)) return nullptr;
     return reinterpret_cast<Process>(
-        OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid));
+        OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
 }
 
 // Looked up when needed: older systems, and Wine, lack it, and an import would keep the program
@@ -272,9 +269,8 @@ bool IsCriticalProcess(Process p) {
     return isCritical && isCritical(reinterpret_cast<HANDLE>(p), &critical) && critical;
 }
 
-bool EndProcess(Process p, unsigned ms) {
-    HANDLE h = reinterpret_cast<HANDLE>(p);
-    return TerminateProcess(h, 1) && WaitForSingleObject(h, ms) == WAIT_OBJECT_0;
+bool EndProcess(Process p) {
+    return TerminateProcess(reinterpret_cast<HANDLE>(p), 1) != FALSE;
 }
 
 int ReadWindowText(Window w, char16_t* buf, int cap, unsigned timeoutMs) {
@@ -344,8 +340,8 @@ void WatchWindowEvents(WindowEventProc proc) {
 void WaitForWindowEvents(unsigned ms) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageW(&msg);
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
 }
 
 Window ForegroundWindow() {
@@ -420,18 +416,6 @@ void InjectProbeKeys() {
 void TapLeftShift() {
     static const WORD kKeys[2] = {VK_LSHIFT, VK_LSHIFT | kUp};
     SendKeys(kKeys, 2);
-}
-
-void RunMessageLoop() {
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) { // 0 is WM_QUIT, -1 an error: both end the loop
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-void QuitMessageLoop() {
-    PostQuitMessage(0);
 }
 
 long long DefaultWindowProc(Window w, unsigned message, unsigned long long wParam, long long lParam) {

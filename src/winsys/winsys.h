@@ -19,9 +19,9 @@ void SleepMs(unsigned ms);
 // Writes `length` units of text (at most kMaxWriteUnits) to standard output in the ANSI code page,
 // or in UTF-8; the console twin writes a console in Unicode and a redirection in the console's
 // code page. The bytes written, or -1 (no standard output is normal for a GUI program).
-const int kMaxWriteUnits = 12288;
+const int kMaxWriteUnits = 16384;
 int WriteStdOut(const char16_t* text, int length, bool utf8);
-// Formats into buf of cap units, always terminated. The format is ASCII, of at most 127
+// Formats into buf of cap units, always terminated. The format is ASCII, of at most 255
 // characters; "%s" takes UTF-16 strings.
 void FormatV(char16_t* buf, int cap, const char* format, va_list args);
 // The usage text: a message box (returns when dismissed); on the console twin, standard error.
@@ -41,7 +41,6 @@ int SnapshotTopLevelWindows(Window* out, int cap);
 // when none does.
 Window FindTopLevelWindow(bool (*fits)(Window w, Window context), Window context);
 Window OwnerOf(Window w);
-Window ParentOf(Window w);
 
 int ReadClassName(Window w, char16_t* buf, int cap);
 unsigned ProcessOf(Window w); // the id of the process that owns the window; 0 when it is gone
@@ -66,8 +65,8 @@ int ListProcesses(ProcessLink* out, int cap);
 // Opens the process that owns window w to end it; nullptr when refused, with LastErrorCode().
 Process OpenProcessToEnd(Window w, unsigned pid);
 bool IsCriticalProcess(Process p); // false where the system cannot tell
-// Ends the process with exit code 1; true when it has ended within ms.
-bool EndProcess(Process p, unsigned ms);
+// Ends the process with exit code 1; false when the system refuses.
+bool EndProcess(Process p);
 int ReadWindowText(Window w, char16_t* buf, int cap, unsigned timeoutMs); // WM_GETTEXT, abort if hung
 
 bool PostCloseRequest(Window w); // WM_CLOSE; false when refused, with LastErrorCode() telling why
@@ -104,6 +103,4 @@ Window CreateProbeWindow(const char* className);
 bool RegisterProbeHotkey(Window w);
 void UnregisterProbeHotkey(Window w);
 void InjectProbeKeys();
-void RunMessageLoop(); // until WM_QUIT or an error
-void QuitMessageLoop();
 long long DefaultWindowProc(Window w, unsigned message, unsigned long long wParam, long long lParam);

@@ -1,4 +1,3 @@
-#include "report/newlines.h"
 #include "select/excluded.h"
 #include "utf.h"
 
@@ -7,35 +6,6 @@
 #include <string>
 
 namespace {
-
-// ExpandNewlines is the fuzz target's to check. The line, cut to fit, in a buffer of `cap` units:
-// anything past the terminator must not leak out.
-void Put(const std::string& line, char16_t* buf, int cap) {
-    std::fill(buf, buf + cap, u'Z');
-    std::u16string wide = U16(line).substr(0, static_cast<size_t>(cap - 1));
-    wide.copy(buf, wide.size());
-    buf[wide.size()] = 0;
-}
-
-TEST(KeepLineEnd, RestoresTheLineFeedOfACutLineAndDropsAHalfPair) {
-    const struct {
-        std::string line;
-        const char* format;
-        std::string kept;
-    } cases[] = {
-        {std::string(1023, 'x'), "text='%s'\n", std::string(1022, 'x') + "\n"},
-        {std::string(1023, 'x'), "win[%i]", std::string(1023, 'x')},
-        {std::string(1021, 'x') + "😀", "%s\n", std::string(1021, 'x') + "\n"},
-        {std::string(1022, 'x') + "😀", "%s", std::string(1022, 'x')}, // cut inside the pair
-        {"short\n", "%s\n", "short\n"},
-    };
-    for (const auto& c : cases) {
-        char16_t line[kLineCap];
-        Put(c.line, line, kLineCap);
-        KeepLineEnd(line, kLineCap, c.format);
-        EXPECT_EQ(U8(line), c.kept) << c.format;
-    }
-}
 
 TEST(IsExcludedClass, ComparesExactly) {
     const struct {
