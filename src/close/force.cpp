@@ -5,28 +5,18 @@
 #include "../select/source.h"
 
 namespace {
-const int kChainCap = 64;
 const int kProcessCap = 16384;
 const unsigned kLeastWaitMs = 1000;
 const unsigned kPollMs = 10;
 const int kOwnerDepth = 16; // owner chains are short; a cycle must not hold the run
 
-unsigned gChain[kChainCap];
-int gChainCount;
-bool gChainKnown;
 ProcessLink gProcesses[kProcessCap];
+int gProcessCount; // listed once, when first needed
 unsigned gProgram; // the process whose other windows are being looked for
 
 bool InChain(unsigned pid) {
-    if (!gChainKnown) {
-        int n = ListProcesses(gProcesses, kProcessCap);
-        gChainCount = ProcessChain(CurrentProcessId(), gProcesses, n, gChain, kChainCap);
-        gChainKnown = true;
-    }
-    for (int i = 0; i < gChainCount; ++i) {
-        if (gChain[i] == pid) return true;
-    }
-    return false;
+    if (!gProcessCount) gProcessCount = ListProcesses(gProcesses, kProcessCap);
+    return InProcessChain(pid, CurrentProcessId(), gProcesses, gProcessCount);
 }
 
 // A visible window of the program that this run does not handle, nor one that it handles owns (a

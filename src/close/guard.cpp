@@ -43,13 +43,9 @@ Guardrail ProgramGuardrail(const char16_t* name) {
     return kGuardNone;
 }
 
-int ProcessChain(unsigned self, const ProcessLink* links, int count, unsigned* chain, int cap) {
-    int n = 0;
-    for (unsigned pid = self; pid && n < cap; pid = ParentOf(pid, links, count)) {
-        for (int i = 0; i < n; ++i) {
-            if (chain[i] == pid) return n;
-        }
-        chain[n++] = pid;
+bool InProcessChain(unsigned pid, unsigned self, const ProcessLink* links, int count) {
+    for (int depth = 0; self && depth < kChainDepth; ++depth, self = ParentOf(self, links, count)) {
+        if (self == pid) return true;
     }
-    return n;
+    return false;
 }

@@ -22,7 +22,9 @@ const char* GuardrailWords(Guardrail g);
 // programs (compared without regard to ASCII case), kGuardNone otherwise.
 Guardrail ProgramGuardrail(const char16_t* name);
 
-// `self` and the ids of the processes that started it, parent after parent, from `count` links of
-// a snapshot of the processes; at most `cap` ids. Ends at a process not in the snapshot, or at one
-// met before (ids are reused: a "parent" may be a younger process). Returns how many.
-int ProcessChain(unsigned self, const ProcessLink* links, int count, unsigned* chain, int cap);
+// Whether process `pid` is `self` or one in the chain of processes that started it, parent after
+// parent, by `count` links of a snapshot of the processes. The chain ends at a process not in the
+// snapshot, and after kChainDepth steps: ids are reused, so a "parent" may be a younger process,
+// and the chain may loop.
+const int kChainDepth = 64;
+bool InProcessChain(unsigned pid, unsigned self, const ProcessLink* links, int count);

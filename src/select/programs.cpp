@@ -29,17 +29,8 @@ void Forget(Program* p) {
     p->process = nullptr;
 }
 
-// A new entry, or one whose process has ended or could not be read.
-Program* FreeEntry() {
-    if (gProgramCount < kProgramCap) return &gPrograms[gProgramCount++];
-    for (Program& p : gPrograms) {
-        if (!p.process || ProcessHasEnded(p.process)) return &p;
-    }
-    return &gUnkept;
-}
-
 Program* Read(unsigned pid) {
-    Program* p = FreeEntry();
+    Program* p = gProgramCount < kProgramCap ? &gPrograms[gProgramCount++] : &gUnkept;
     Forget(p);
     p->pid = pid;
     p->process = OpenProcessToRead(pid);

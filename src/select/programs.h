@@ -1,7 +1,7 @@
 // The program file name of each process met in this run, read once per process with the least
 // access that reads it. The process stays open while its entry lives, so that the system gives its
-// id to no new process meanwhile. Up to kProgramCap processes alive at once are remembered; past
-// that a name is read again each time.
+// id to no new process meanwhile. The first kProgramCap processes are remembered; past that a name
+// is read again each time.
 #pragma once
 
 const int kProgramCap = 4096;

@@ -13,6 +13,9 @@ const unsigned kLookMinMs = 0x7FFFFFFF;
 const unsigned kLookMinMs = 1000;
 #endif
 const unsigned kLookSpacing = 150;
+// Events end a wait at once; the step only bounds how late the watch sees its deadline or the next
+// look, and costs nothing to speak of.
+const unsigned kWaitStepMs = 50;
 
 const Settings* gSettings;
 ListedWindow* gList;
@@ -71,13 +74,6 @@ bool WatchIsOver(unsigned now) {
     return gSettings->watch >= 0 && now - gStart >= static_cast<unsigned>(gSettings->watch);
 }
 
-unsigned MsToWait(unsigned now) {
-    unsigned untilLook = gLookMs - (now - gLastLook);
-    if (gSettings->watch < 0) return untilLook;
-    unsigned left = static_cast<unsigned>(gSettings->watch) - (now - gStart);
-    return left < untilLook ? left : untilLook;
-}
-
 bool TakeIfFits(Window w) {
     if (WasGiven(w) || !WindowFits(w, gSettings, gLateWindow.className)) return false;
     gLateWindow.window = w;
@@ -113,7 +109,7 @@ const ListedWindow* NextLateWindow() {
         } else if (gMissed || now - gLastLook >= gLookMs) {
             Look(now);
         } else {
-            WaitForWindowEvents(MsToWait(now));
+            WaitForWindowEvents(kWaitStepMs);
         }
     }
 }
