@@ -3,18 +3,9 @@
 #include "../report/report.h"
 
 namespace {
-const char kProbeClass[] = "HkWin";
 const unsigned kRestoreTimeoutMs = 2000;
 const unsigned kPollMs = 10;
 int gHotkeySeen; // never cleared: one probe that saw the hotkey answers for the rest of the run
-
-long long HkWinProc(Window w, unsigned message, unsigned long long wParam, long long lParam) {
-    if (message == kMsgHotkey)
-        gHotkeySeen = 1;
-    else if (message == kMsgDestroy)
-        UnregisterProbeHotkey(w);
-    return DefaultWindowProc(w, message, wParam, lParam);
-}
 
 void RestoreMinimized(Window w) {
     if (!IsMinimized(w)) return;
@@ -26,14 +17,12 @@ void RestoreMinimized(Window w) {
 } // namespace
 
 bool ProbeInput() {
-    RegisterProbeClass(kProbeClass, HkWinProc); // fails harmlessly from the second probe on
-    Window probe = CreateProbeWindow(kProbeClass);
+    Window probe = CreateProbeWindow();
     if (!probe) return false;
     if (!RegisterProbeHotkey(probe)) return false;
     InjectProbeKeys();
     PostCloseRequest(probe); // the hotkey's notification, if any, comes before it
-    while (WindowExists(probe))
-        WaitForWindowEvents(kPollMs);
+    gHotkeySeen |= RunProbe(probe);
     return gHotkeySeen != 0;
 }
 

@@ -13,7 +13,6 @@ bool SplitCommandLine(ArgTable* table) {
 } // namespace
 
 extern "C" [[noreturn]] void WinMainCRTStartup() {
-    RememberProcessHeap();
     CheckDesktop(); // a refused command line shows the usage too
     bool fits = SplitCommandLine(&gArgs);
     ExitProcessWith(fits ? RunMain(gArgs.count, gArgs.entries) : RefuseCommandLine());

@@ -14,16 +14,13 @@ static_assert(kPieceCap <= kMaxWriteUnits, "a piece of the document is written w
 // The words of Outcome, in its order.
 const char kOutcomeWords[] = "listed\0closed\0stayed\0blocked\0refused\0ended\0not ended";
 
-const Settings* gSettings;
-bool gWindowWritten; // a comma before every window object but the first
+// The settings the report goes by, read once.
+bool gVerbose, gJson, gTest; // gVerbose: text lines of every step
+bool gWindowWritten;         // a comma before every window object but the first
 char16_t gPiece[kPieceCap];
 char16_t gQuoted[5][kJsonQuotedCap];
 const int kCountCap = 24;
 char16_t gEnded[kCountCap], gActivated[kCountCap];
-
-bool Verbose() {
-    return gSettings->verbose && !gSettings->json;
-}
 
 const char* Bool(int value) {
     return value ? "true" : "false";
@@ -56,7 +53,9 @@ void EndDocument(const RunTotals* t, int exitCode, const char16_t* hiddenStation
 } // namespace
 
 void ReportStart(const Settings* s) {
-    gSettings = s;
+    gJson = s->json;
+    gVerbose = s->verbose && !gJson;
+    gTest = s->test;
     SetReportUtf8(s->utf8 != 0);
     if (s->json)
         WritePiece("{\"format\":1,\"settings\":{\"text\":%s,\"class\":%s,\"exe\":%s,\"pid\":%i,\"wait\":%i,"
@@ -71,7 +70,7 @@ void ReportStart(const Settings* s) {
 }
 
 void ReportFound(int found) {
-    if (Verbose()) PrintOut("found %i windows to close\n", found);
+    if (gVerbose) PrintOut("found %i windows to close\n", found);
 }
 
 // One write per line: a pipe write is the dearest step of a listing. The class name is the one
@@ -80,18 +79,18 @@ void ReportListing(WindowRecord* r, Window w, const char16_t* className, int ind
     *r = {};
     r->window = w;
     r->className = className;
-    r->outcome = gSettings->test ? kOutcomeListed : kOutcomeStayed;
-    if (gSettings->json) r->pid = ProcessOf(w);
-    if (!gSettings->json && !gSettings->verbose) return;
+    r->outcome = gTest ? kOutcomeListed : kOutcomeStayed;
+    if (gJson) r->pid = ProcessOf(w);
+    if (!gJson && !gVerbose) return;
     ReadWindowText(w, r->text, kRecordTextCap, kListTextTimeoutMs);
-    if (!Verbose()) return;
+    if (!gVerbose) return;
     // The index two wide when more than ten were found.
     PrintOut("win[%hs%i]:  hWnd=0x%08Ix text='%s' class='%s'\n", found > 10 && index < 10 ? " " : "", index,
              reinterpret_cast<unsigned long long>(w), r->text, className);
 }
 
 void ReportStep(const char* format, ...) {
-    if (!Verbose()) return;
+    if (!gVerbose) return;
     va_list args;
     va_start(args, format);
     PrintOutV(format, args);
@@ -99,7 +98,7 @@ void ReportStep(const char* format, ...) {
 }
 
 void ReportOutcome(const WindowRecord* r) {
-    if (!gSettings->json) return;
+    if (!gJson) return;
     Window dialog = r->dialog;
     WritePiece(
         "%hs{\"handle\":\"0x%08Ix\",\"pid\":%u,\"image\":%s,\"class\":%s,\"text\":%s,\"outcome\":\"%hs\","
@@ -122,11 +121,11 @@ void ReportNoDesktop(const Settings* s, const char16_t* station, int exitCode) {
 }
 
 void ReportEnd(const RunTotals* totals, int exitCode) {
-    if (gSettings->json) {
+    if (gJson) {
         EndDocument(totals, exitCode, nullptr);
         return;
     }
-    if (gSettings->test) return;
+    if (gTest) return;
     // " N ended" and " N activated" only when N is above 0.
     Format(gEnded, kCountCap, totals->ended > 0 ? " %i ended" : "", totals->ended);
     Format(gActivated, kCountCap, totals->activated > 0 ? " %i activated" : "", totals->activated);

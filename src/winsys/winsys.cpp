@@ -6,7 +6,6 @@
 #include <tlhelp32.h>
 
 namespace {
-HANDLE gHeap;
 
 WCHAR* U(char16_t* s) {
     return reinterpret_cast<WCHAR*>(s);
@@ -55,13 +54,9 @@ BOOL CALLBACK AddToSnapshot(HWND h, LPARAM param) {
 }
 } // namespace
 
-void RememberProcessHeap() {
-    gHeap = GetProcessHeap();
-}
-
 void* AllocZeroed(unsigned long long size) {
     void* p;
-    while (!(p = HeapAlloc(gHeap, HEAP_ZERO_MEMORY, size)))
+    while (!(p = VirtualAlloc(nullptr, size + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)))
         Sleep(500);
     return p;
 }
@@ -93,9 +88,7 @@ int WriteStdOut(const char16_t* text, int length, bool utf8) {
 #ifdef QUELLIX_CONSOLE
     // On a console every title shows exactly, whatever its code page; redirected, the bytes are
     // those a console program writes (without a console, the ANSI code page).
-    DWORD mode = 0;
-    if (GetConsoleMode(out, &mode))
-        return WriteConsoleW(out, U(text), static_cast<DWORD>(length), &written, nullptr) ? length : -1;
+    if (WriteConsoleW(out, U(text), static_cast<DWORD>(length), &written, nullptr)) return length;
     UINT codePage = utf8 ? CP_UTF8 : GetConsoleOutputCP();
 #else
     UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
@@ -196,7 +189,7 @@ Window FindTopLevelWindow(bool (*fits)(Window w, Window context), Window context
 }
 
 Window OwnerOf(Window w) {
-    return W(GetWindow(H(w), GW_OWNER));
+    return W(reinterpret_cast<HWND>(GetWindowLongPtrA(H(w), GWLP_HWNDPARENT))); // a top-level window's owner
 }
 
 int ReadClassName(Window w, char16_t* buf, int cap) {
@@ -300,18 +293,24 @@ unsigned LastErrorCode() {
 bool WindowExists(Window w) {
     return IsWindow(H(w)) != FALSE;
 }
+// The window's state from its style bits: one call for what several would ask.
+namespace {
+DWORD Style(Window w) {
+    return static_cast<DWORD>(GetWindowLongPtrA(H(w), GWL_STYLE));
+}
+} // namespace
 bool IsMinimized(Window w) {
-    return IsIconic(H(w)) != FALSE;
+    return Style(w) & WS_MINIMIZE;
 }
 bool IsEnabled(Window w) {
-    return IsWindowEnabled(H(w)) != FALSE;
+    return !(Style(w) & WS_DISABLED);
 }
 bool IsVisible(Window w) {
-    return IsWindowVisible(H(w)) != FALSE;
+    return Style(w) & WS_VISIBLE;
 }
 
 bool IsCaptionedPopup(Window w) {
-    DWORD style = static_cast<DWORD>(GetWindowLongA(H(w), GWL_STYLE));
+    DWORD style = Style(w);
     return (style & WS_POPUP) && (style & WS_CAPTION) == WS_CAPTION && !(style & WS_CHILD);
 }
 
@@ -363,32 +362,27 @@ void AttachInput(unsigned from, unsigned to, bool attach) {
     AttachThreadInput(from, to, attach ? TRUE : FALSE);
 }
 
-namespace {
-ProbeProc gProbeProc;
-
-LRESULT CALLBACK ProbeTrampoline(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
-    return gProbeProc(W(h), message, wParam, lParam);
-}
-} // namespace
-
-void RegisterProbeClass(const char* name, ProbeProc proc) {
-    gProbeProc = proc;
-    WNDCLASSA wc;
-    ZeroMemory(&wc, sizeof wc);
-    wc.lpfnWndProc = ProbeTrampoline;
-    wc.lpszClassName = name;
-    RegisterClassA(&wc);
-}
-
-Window CreateProbeWindow(const char* className) {
-    return W(CreateWindowExA(0, className, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+// A class every process has: the probe needs no window procedure of its own, since it reads its
+// messages as they come.
+Window CreateProbeWindow() {
+    return W(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
 }
 
 bool RegisterProbeHotkey(Window w) {
     return RegisterHotKey(H(w), kHotkeyId, kHotkeyModifiers, kHotkeyKey) != 0;
 }
-void UnregisterProbeHotkey(Window w) {
-    UnregisterHotKey(H(w), kHotkeyId);
+bool RunProbe(Window probe) {
+    bool seen = false;
+    while (IsWindow(H(probe))) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            seen |= msg.hwnd == H(probe) && msg.message == WM_HOTKEY;
+            if (msg.hwnd == H(probe) && msg.message == WM_CLOSE) UnregisterHotKey(H(probe), kHotkeyId);
+            DispatchMessageA(&msg);
+        }
+    }
+    return seen;
 }
 
 namespace {
@@ -416,8 +410,4 @@ void InjectProbeKeys() {
 void TapLeftShift() {
     static const WORD kKeys[2] = {VK_LSHIFT, VK_LSHIFT | kUp};
     SendKeys(kKeys, 2);
-}
-
-long long DefaultWindowProc(Window w, unsigned message, unsigned long long wParam, long long lParam) {
-    return DefWindowProcA(H(w), message, wParam, lParam);
 }

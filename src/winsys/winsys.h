@@ -10,8 +10,7 @@
 typedef struct OpaqueWindow* Window;
 
 // Process
-void RememberProcessHeap();
-void* AllocZeroed(unsigned long long size); // from the process heap; waits for memory rather than fail
+void* AllocZeroed(unsigned long long size); // never freed; waits for memory rather than fail
 const char16_t* ProcessCommandLine();
 [[noreturn]] void ExitProcessWith(int code);
 unsigned TickCount();
@@ -95,12 +94,9 @@ void AttachInput(unsigned from, unsigned to, bool attach);
 void TapLeftShift();
 
 // Input probe: a message-only window with a private hotkey.
-typedef long long (*ProbeProc)(Window w, unsigned message, unsigned long long wParam, long long lParam);
-const unsigned kMsgDestroy = 0x0002;
-const unsigned kMsgHotkey = 0x0312;
-void RegisterProbeClass(const char* name, ProbeProc proc);
-Window CreateProbeWindow(const char* className);
+Window CreateProbeWindow();
 bool RegisterProbeHotkey(Window w);
-void UnregisterProbeHotkey(Window w);
 void InjectProbeKeys();
-long long DefaultWindowProc(Window w, unsigned message, unsigned long long wParam, long long lParam);
+// Delivers the probe window's messages until its close request has destroyed it, releasing the
+// hotkey as the request comes; true when the hotkey's notification came first.
+bool RunProbe(Window probe);
