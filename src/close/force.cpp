@@ -52,10 +52,7 @@ bool EndProgram(WindowRecord* r, int waittime) {
         if (process) CloseProcess(process);
         r->outcome = kOutcomeNotEnded;
         r->reason = GuardrailWords(g);
-        if (g == kGuardOpen)
-            ReportStep(" not ended: %hs (error %u)\n", r->reason, r->error);
-        else
-            ReportStep(" not ended: %hs\n", r->reason);
+        ReportStep(g == kGuardOpen ? " not ended: %hs (error %u)\n" : " not ended: %hs\n", r->reason, r->error);
         return false;
     }
     // The wait, never less than a second; a negative one is a long one.

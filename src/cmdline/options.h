@@ -8,10 +8,8 @@ const int kExeCap = 512;   // image file name pattern, terminator included
 const int kEntryCap = 512; // one command-line word, terminator included
 
 struct Settings {
-    char16_t windowtext[kTextCap];
-    char16_t windowclass[kClassCap];
-    char16_t exename[kExeCap]; // pattern on the file name of the window's program
-    int processid;             // 0: any process
+    // The numbers first: they are read most, and near the start a field costs less to reach.
+    int processid; // 0: any process
     int activate;
     int waittime; // milliseconds
     int maxcount;
@@ -21,6 +19,9 @@ struct Settings {
     int watch; // milliseconds to go on finding windows as they appear; 0: none, below 0: no end
     int force; // end the program of a window that stays, unless a guardrail keeps it
     int json;  // the report as one JSON document
+    char16_t windowtext[kTextCap];
+    char16_t windowclass[kClassCap];
+    char16_t exename[kExeCap]; // pattern on the file name of the window's program
 };
 
 // Exit codes of a run that never reaches the windows.

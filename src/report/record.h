@@ -20,12 +20,12 @@ struct WindowRecord {
     Window window;
     unsigned pid;
     const char16_t* className;
-    char16_t text[kRecordTextCap];
-    Outcome outcome;
+    int outcome;        // an Outcome
     unsigned error;     // refused, or not ended for want of access: the system's error code
     const char* reason; // not ended: why, in the report's words
     Window dialog;      // the dialog of its own that blocked it, if any
     bool activated;
+    char16_t text[kRecordTextCap]; // last: the fields before it are the ones the run reads
 };
 
 struct RunTotals {
