@@ -63,10 +63,9 @@ void ReportStart(const Settings* s) {
                    Pattern(0, s->windowtext), Pattern(1, s->windowclass), Pattern(2, s->exename),
                    s->processid, s->waittime, s->maxcount, Bool(s->activate), Bool(s->test), s->watch,
                    Bool(s->force));
-    else if (s->verbose && s->watch)
-        PrintOut("activate=%i wait=%i count=%i watch=%i\n", s->activate, s->waittime, s->maxcount, s->watch);
     else if (s->verbose)
-        PrintOut("activate=%i wait=%i count=%i\n", s->activate, s->waittime, s->maxcount);
+        PrintOut(s->watch ? "activate=%i wait=%i count=%i watch=%i\n" : "activate=%i wait=%i count=%i\n",
+                 s->activate, s->waittime, s->maxcount, s->watch);
 }
 
 void ReportFound(int found) {
@@ -112,12 +111,14 @@ void ReportOutcome(const WindowRecord* r) {
 }
 
 void ReportNoDesktop(const Settings* s, const char16_t* station, int exitCode) {
-    ReportStart(s);
+    SetReportUtf8(s->utf8 != 0);
     RunTotals none = {};
-    if (s->json)
-        EndDocument(&none, exitCode, station);
-    else
+    if (!s->json) {
         PrintOut("no interactive desktop: window station %s shows no user windows\n", station);
+        return;
+    }
+    ReportStart(s);
+    EndDocument(&none, exitCode, station);
 }
 
 void ReportEnd(const RunTotals* totals, int exitCode) {
