@@ -52,7 +52,8 @@ bool EndProgram(WindowRecord* r, int waittime) {
         if (process) CloseProcess(process);
         r->outcome = kOutcomeNotEnded;
         r->reason = GuardrailWords(g);
-        ReportStep(g == kGuardOpen ? " not ended: %hs (error %u)\n" : " not ended: %hs\n", r->reason, r->error);
+        ReportStep(g == kGuardOpen ? " not ended: %hs (error %u)\n" : " not ended: %hs\n", r->reason,
+                   r->error);
         return false;
     }
     // The wait, never less than a second; a negative one is a long one.

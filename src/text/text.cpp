@@ -93,13 +93,8 @@ static bool IsLowSurrogate(char16_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
 }
 
-char32_t CharAt(const char16_t* s, int i, int* units) {
+int CharUnits(const char16_t* s, int i) {
     char16_t c = s[i];
-    if (IsHighSurrogate(c) && IsLowSurrogate(s[i + 1])) {
-        *units = 2;
-        return 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) +
-               (static_cast<char32_t>(s[i + 1]) - 0xDC00);
-    }
-    *units = 1;
-    return c;
+    if (IsHighSurrogate(c) && IsLowSurrogate(s[i + 1])) return 2;
+    return 1;
 }

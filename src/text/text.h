@@ -24,11 +24,12 @@ inline bool IsHighSurrogate(char16_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
 }
 
-// The character (code point) at s[i] and its length in units: a surrogate pair is one character
-// of two units; a lone surrogate is a character of its own. s[i] must not be the terminator.
-char32_t CharAt(const char16_t* s, int i, int* units);
+// The length in units of the character at s[i]: a surrogate pair is one character of two units; a
+// lone surrogate is a character of its own. s[i] must not be the terminator.
+int CharUnits(const char16_t* s, int i);
 
-// True when a and b are the same character, or the same letter by the platform's simple case
-// mapping (independent of the user's locale). Non-letters equal only themselves. Supplied by the
-// platform: the system's mapping on Windows, the C library's Unicode mapping elsewhere.
-bool SameCharIgnoringCase(char32_t a, char32_t b);
+// True when the character of `na` units at a and that of `nb` units at b are the same, or the same
+// letter by the platform's simple case mapping (independent of the user's locale). Non-letters
+// equal only themselves. Supplied by the platform: the system's mapping on Windows, the C
+// library's Unicode mapping elsewhere.
+bool SameCharIgnoringCase(const char16_t* a, int na, const char16_t* b, int nb);

@@ -3,20 +3,7 @@
 
 #include <windows.h>
 
-static int ToUtf16(char32_t c, WCHAR* units) {
-    if (c < 0x10000) {
-        units[0] = static_cast<WCHAR>(c);
-        return 1;
-    }
-    c -= 0x10000;
-    units[0] = static_cast<WCHAR>(0xD800 + (c >> 10));
-    units[1] = static_cast<WCHAR>(0xDC00 + (c & 0x3FF));
-    return 2;
-}
-
-bool SameCharIgnoringCase(char32_t a, char32_t b) {
-    WCHAR ua[2], ub[2];
-    int na = ToUtf16(a, ua);
-    int nb = ToUtf16(b, ub);
-    return CompareStringOrdinal(ua, na, ub, nb, TRUE) == CSTR_EQUAL;
+bool SameCharIgnoringCase(const char16_t* a, int na, const char16_t* b, int nb) {
+    return CompareStringOrdinal(reinterpret_cast<const WCHAR*>(a), na, reinterpret_cast<const WCHAR*>(b), nb,
+                                TRUE) == CSTR_EQUAL;
 }

@@ -17,6 +17,17 @@ static std::vector<char32_t> Chars(const std::u16string& s) {
     return out;
 }
 
+// Two code points through the platform's comparison, which takes each as UTF-16.
+static bool Same(char32_t a, char32_t b) {
+    char16_t ua[2], ub[2];
+    int na = a > 0xFFFF ? 2 : 1, nb = b > 0xFFFF ? 2 : 1;
+    ua[0] = static_cast<char16_t>(na == 2 ? 0xD800 + ((a - 0x10000) >> 10) : a);
+    ua[1] = static_cast<char16_t>(0xDC00 + ((a - 0x10000) & 0x3FF));
+    ub[0] = static_cast<char16_t>(nb == 2 ? 0xD800 + ((b - 0x10000) >> 10) : b);
+    ub[1] = static_cast<char16_t>(0xDC00 + ((b - 0x10000) & 0x3FF));
+    return SameCharIgnoringCase(ua, na, ub, nb);
+}
+
 // fits[i][j]: text from i on matches pattern from j on. Quadratic, but plainly the rules.
 static bool ReferenceMatch(const std::vector<char32_t>& text, const std::vector<char32_t>& pattern) {
     size_t n = text.size(), m = pattern.size();
@@ -25,9 +36,8 @@ static bool ReferenceMatch(const std::vector<char32_t>& text, const std::vector<
     for (size_t i = n + 1; i-- > 0;) {
         for (size_t j = m; j-- > 0;) {
             char32_t p = pattern[j];
-            fits[i][j] = p == '*'
-                             ? fits[i][j + 1] || (i < n && fits[i + 1][j])
-                             : i < n && (p == '?' || SameCharIgnoringCase(text[i], p)) && fits[i + 1][j + 1];
+            fits[i][j] = p == '*' ? fits[i][j + 1] || (i < n && fits[i + 1][j])
+                                  : i < n && (p == '?' || Same(text[i], p)) && fits[i + 1][j + 1];
         }
     }
     return fits[0][0] != 0;
