@@ -13,7 +13,7 @@ TEST(Activate, TheSurvivorOrItsDialogComesForward) {
         bool sameThread, hotkey, test;
         std::string detail; // verbose lines between the verdict and "activated"
         Foreground foreground;
-        int survivors = 1; // on one thread; the first processed is on top
+        size_t survivors = 1; // on one thread; the first processed is on top
     } rows[] = {
         {kIgnoresClose, false, false, false, "", kSurvivor},
         {kIgnoresClose, false, true, false, "", kSurvivor}, // the attached switch
@@ -33,7 +33,7 @@ TEST(Activate, TheSurvivorOrItsDialogComesForward) {
     for (const auto& row : rows) {
         TestWindows desk;
         const WindowDesc stays = {"$", "Stays", row.flags, 800}, otherOne = {"$Other", "Other"};
-        std::vector<WindowDesc> descs(static_cast<size_t>(row.survivors), stays);
+        std::vector<WindowDesc> descs(row.survivors, stays);
         if (row.sameThread) descs.push_back(otherOne);
         std::vector<HWND> w = desk.Create(descs);
         for (HWND h : row.sameThread ? std::vector<HWND>{} : desk.Create({otherOne}))
@@ -49,10 +49,10 @@ TEST(Activate, TheSurvivorOrItsDialogComesForward) {
         RunResult r = RunQuellix(args);
         EXPECT_FALSE(IsIconic(w[0])) << args;
         bool activated = row.foreground != kOther;
-        int n = row.survivors;
+        int n = static_cast<int>(row.survivors);
         std::string want = SettingsLine(1, 100, n) + FoundLine(n);
-        for (int j = 0; j < n; ++j) {
-            want += ListingLine(j, n, w[n - 1 - j], "Stays", cls);
+        for (size_t j = 0; j < row.survivors; ++j) {
+            want += ListingLine(static_cast<int>(j), n, w[row.survivors - 1 - j], "Stays", cls);
             if (!row.test)
                 want += " still there -> activate\r\n" + desk.Sub(row.detail) +
                         (activated ? "  activated\r\n" : "");
