@@ -14,3 +14,6 @@ if(CLANG_FORMAT)
        ${CMAKE_SOURCE_DIR}/tools/*.cpp)
   add_test(NAME format COMMAND ${CLANG_FORMAT} --dry-run -Werror ${formatted})
 endif()
+
+# The generated mutation check's scan of src/ (tools/mutants --generate).
+add_test(NAME mutants_scan COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/mutants_scan.py)

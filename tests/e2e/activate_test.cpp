@@ -13,10 +13,12 @@ TEST(Activate, TheSurvivorOrItsDialogComesForward) {
         bool sameThread, hotkey, test;
         std::string detail; // verbose lines between the verdict and "activated"
         Foreground foreground;
+        size_t survivors = 1; // on one thread; the first processed is on top
     } rows[] = {
         {kIgnoresClose, false, false, false, "", kSurvivor},
         {kIgnoresClose, false, true, false, "", kSurvivor}, // the attached switch
-        {kIgnoresClose, true, false, false, "", kSurvivor},
+        // Two survivors, three probes: each registers the hotkey that the one before released.
+        {kIgnoresClose, true, false, false, "", kSurvivor, 2},
         // Attached to its own thread there is nothing to attach: the switch fails.
         {kIgnoresClose, true, true, false, "", kOther},
         {kDisabled | kDialog, false, false, false, " activate child dialog: text=Popup class=$Popup\r\n",
@@ -31,33 +33,42 @@ TEST(Activate, TheSurvivorOrItsDialogComesForward) {
     for (const auto& row : rows) {
         TestWindows desk;
         const WindowDesc stays = {"$", "Stays", row.flags, 800}, otherOne = {"$Other", "Other"};
-        std::vector<HWND> w = desk.Create(row.sameThread ? std::vector<WindowDesc>{stays, otherOne}
-                                                         : std::vector<WindowDesc>{stays});
+        std::vector<WindowDesc> descs(row.survivors, stays);
+        if (row.sameThread) descs.push_back(otherOne);
+        std::vector<HWND> w = desk.Create(descs);
         for (HWND h : row.sameThread ? std::vector<HWND>{} : desk.Create({otherOne}))
             w.push_back(h);
-        ASSERT_EQ(w.size(), 2u);
-        ASSERT_TRUE(MakeForeground(w[1]));
+        ASSERT_EQ(w.size(), row.survivors + 1u);
+        HWND other = w.back();
+        ASSERT_TRUE(MakeForeground(other));
         ProbeHotkey hotkey;
         ASSERT_TRUE(!row.hotkey || hotkey.Take());
-        std::string cls = desk.Sub("$"),
-                    args = "-class=" + cls + " -a -v -wait=100" + (row.test ? " -t" : "");
+        std::string cls = desk.Sub("$"), args = "-class=" + cls +
+                                                " -a -v -wait=100 -count=" + std::to_string(row.survivors) +
+                                                (row.test ? " -t" : "");
         RunResult r = RunQuellix(args);
         EXPECT_FALSE(IsIconic(w[0])) << args;
         bool activated = row.foreground != kOther;
-        std::string want = SettingsLine(1, 100, 1) + FoundLine(1) + ListingLine(0, 1, w[0], "Stays", cls);
-        if (!row.test)
-            want += " still there -> activate\r\n" + desk.Sub(row.detail) +
-                    (activated ? "  activated\r\n0 of 1 window closed 1 activated\r\n" : SummaryLine(0, 1));
+        int n = static_cast<int>(row.survivors);
+        std::string want = SettingsLine(1, 100, n) + FoundLine(n);
+        for (size_t j = 0; j < row.survivors; ++j) {
+            want += ListingLine(static_cast<int>(j), n, w[row.survivors - 1 - j], "Stays", cls);
+            if (!row.test)
+                want += " still there -> activate\r\n" + desk.Sub(row.detail) +
+                        (activated ? "  activated\r\n" : "");
+        }
+        if (!row.test) want += SummaryLine(0, n, activated ? n : 0);
         EXPECT_EQ(r.output, want) << args;
         EXPECT_EQ(r.exitCode, row.test ? 0 : 1) << args;
-        HWND expected = row.foreground == kOther   ? w[1]
+        HWND expected = row.foreground == kOther   ? other
                         : row.foreground == kPopup ? FindWindowW(Wide(cls + "Popup").c_str(), nullptr)
                                                    : w[0];
         // Wine completes a switch asynchronously, on the target window's thread.
         EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == expected; }, 3000)) << args;
-        // The probe released its hotkey: anyone may take it now.
-        ProbeHotkey after;
-        EXPECT_TRUE(row.hotkey || after.Take());
+        // The attached switch detached the threads again: detaching them now fails.
+        EXPECT_FALSE(AttachThreadInput(GetWindowThreadProcessId(other, nullptr),
+                                       GetWindowThreadProcessId(w[0], nullptr), FALSE))
+            << args;
     }
 }
 

@@ -35,7 +35,8 @@ TEST(Close, EachRowClosesWhatItNamesAndReportsIt) {
     // Closed 200, 300 or 1500 ms after the request.
     const std::vector<WindowDesc> soon = Titles("$", {"late"}, kClosesLate, 200),
                                   later = Titles("$", {"late"}, kClosesLate, 300),
-                                  slow = Titles("$", {"late"}, kClosesLate, 1500);
+                                  slow = Titles("$", {"late"}, kClosesLate, 1500),
+                                  hides = Titles("$", {"tray"}, kHidesOnClose);
     const std::vector<std::string> allClosed = {kClosed, kClosed, kClosed},
                                    stubbornVerdicts = {kClosed, kClosed, refused, kGiveUp, kClosed, kClosed};
     const CloseRow rows[] = {
@@ -52,6 +53,8 @@ TEST(Close, EachRowClosesWhatItNamesAndReportsIt) {
         {slow, "-class=$ -v -wait=200", 1, ".", SettingsLine(0, 200, 1), {kGiveUp}, SummaryLine(0, 1)},
         {soon, "-class=$ -v", 0, "x", SettingsLine(0, 1000, 1), {kClosed}, SummaryLine(1, 1)},
         {later, "-class=$ -v -wait=-1", 0, "x", SettingsLine(0, -1, 1), {kClosed}, SummaryLine(1, 1)},
+        // Hidden but not gone: it stayed.
+        {hides, "-class=$ -v -wait=200", 1, ".", SettingsLine(0, 200, 1), {kGiveUp}, SummaryLine(0, 1)},
         // Test mode lists every match, closes none and ignores the count; the index is two wide past ten.
         {three, "-class=$ -count=2 /T -wait=0", 0, "...", SettingsLine(0, 0, 2), {"", "", ""}, ""},
         {ten, "-t -class=$", 0, "..........", SettingsLine(0, 1000, 1), std::vector<std::string>(10), ""},

@@ -21,7 +21,9 @@ LRESULT CALLBACK TestWindowProc(HWND w, UINT message, WPARAM wParam, LPARAM lPar
                           reinterpret_cast<LONG_PTR>(desc));
     if (message == WM_CLOSE && flags & kHangsOnClose) Sleep(desc->delayMs);
     if (message == WM_CLOSE && flags & kClosesLate) SetTimer(w, 1, desc->delayMs, nullptr);
-    if (message == WM_CLOSE && flags & (kIgnoresClose | kHangsOnClose | kClosesLate)) return 0;
+    if (message == WM_CLOSE && flags & kHidesOnClose) ShowWindow(w, SW_HIDE);
+    if (message == WM_CLOSE && flags & (kIgnoresClose | kHangsOnClose | kClosesLate | kHidesOnClose))
+        return 0;
     if (message == WM_GETTEXT && flags & kVanishesWhenRead) PostMessageW(w, WM_TIMER, 0, 0);
     if (message == WM_TIMER || (message == WM_GETTEXT && flags & kGoesWhenRead)) return DestroyWindow(w), 0;
     if (message == WM_GETTEXT && flags & (kRisesWhenRead | kSinksWhenRead))
@@ -170,7 +172,7 @@ std::string FoundLine(int found) {
     return "found " + std::to_string(found) + " windows to close\r\n";
 }
 
-std::string SummaryLine(int closed, int found) {
+std::string SummaryLine(int closed, int found, int activated) {
     return std::to_string(closed) + " of " + std::to_string(found) + (found == 1 ? " window" : " windows") +
-           " closed\r\n";
+           " closed" + (activated ? " " + std::to_string(activated) + " activated" : "") + "\r\n";
 }
