@@ -76,6 +76,11 @@ TEST(Force, EndsOnlyWhatNoGuardrailKeeps) {
         {"-hang $ hung", force, 0, head + Listed(0, "") + ended + "0 of 1 window closed 1 ended\r\n", "x"},
         {"-ignore $ named other", force + " -text=named", 1,
          head + Listed(0, "named") + " not ended: other windows\r\n" + stayed, "."},
+        // Named too, but past the count: this run does not handle it.
+        {"-ignore $ same same", force, 1,
+         SettingsLine(0, 200, 1) + FoundLine(2) + Listed(0, "same") + " not ended: other windows\r\n" +
+             giveUp + SummaryLine(0, 2),
+         "."},
         // The second window goes with the first one's program.
         {"-ignore $ same same", force + " -count=2", 0,
          SettingsLine(0, 200, 2) + FoundLine(2) + Listed(0, "same") + ended + Listed(1, "") + " closed\r\n" +
