@@ -6,7 +6,7 @@ endforeach()
 # The start-up's tests first: they are the quickest.
 add_executable(e2e_tests e2e/program_test.cpp e2e/desktop_test.cpp e2e/process.cpp e2e/fixture.cpp
     e2e/select_test.cpp e2e/close_test.cpp e2e/activate_test.cpp e2e/hostile_test.cpp e2e/watch_test.cpp
-    ${CMAKE_SOURCE_DIR}/src/cmdline/usage.cpp)
+    e2e/force_test.cpp ${CMAKE_SOURCE_DIR}/src/cmdline/usage.cpp)
 target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(e2e_tests PRIVATE ${QUELLIX_WARNINGS})
 target_link_libraries(e2e_tests PRIVATE gtest_main gtest user32)

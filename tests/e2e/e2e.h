@@ -21,7 +21,7 @@ const unsigned kHangsOnClose = 256; // WM_CLOSE hangs its thread for delayMs, an
 // When its text is read: destroyed at once, destroyed just after answering (as a window that
 // closes on its own between being listed and being asked), raised to the top, sent to the bottom.
 const unsigned kGoesWhenRead = 512, kVanishesWhenRead = 1024, kRisesWhenRead = 2048, kSinksWhenRead = 4096;
-const unsigned kHidesOnClose = 8192;      // WM_CLOSE hides it, as a program that lives in the notification area
+const unsigned kHidesOnClose = 8192; // WM_CLOSE hides it, as a program that lives in the notification area
 const unsigned kRecreatesOnClose = 16384; // WM_CLOSE makes a new window like it, then closes it
 const unsigned kWithChild = 32768;        // has a child window of its class and text
 const UINT kHangMessage = WM_APP + 41;    // posted to a test window: its thread hangs for wParam ms
