@@ -89,13 +89,16 @@ void EndDocument(const RunTotals* totals, int exitCode, const char16_t* hiddenSt
 }
 } // namespace
 
+// The text form is the one line, even with -v: the settings line would tell of a run that never was.
 void ReportNoDesktop(const Settings* s, const char16_t* station, int exitCode) {
-    ReportStart(s);
     RunTotals none = {};
-    if (s->json)
-        EndDocument(&none, exitCode, station);
-    else
+    if (!s->json) {
+        SetReportUtf8(s->utf8 != 0);
         PrintOut("no interactive desktop: window station %s shows no user windows\n", station);
+        return;
+    }
+    ReportStart(s);
+    EndDocument(&none, exitCode, station);
 }
 
 void ReportEnd(const RunTotals* totals, int exitCode) {
