@@ -34,8 +34,8 @@ HOSTILE = [
     ("z" * 509 + "\ud800zz", "z" * 509 + "\ud800z"),  # a lone surrogate is one unit like any other
 ]
 
-# Each row: the window_host programs that own the windows ((mode, titles); mode "late": started once
-# the document holds a window), the program and its arguments ({c}: the row's class), the settings
+# Each row: the window_host programs that own the windows ((mode, titles); mode "late", listed last:
+# started once the document holds a window), the program and its arguments ({c}: the row's class), the settings
 # that differ from the defaults, each window of the document in order (host, text, outcome, other
 # members), the exit code, and other members of the tail. Settings None: nothing on standard output.
 ROWS = [
@@ -123,8 +123,9 @@ def run_row(n, name, hosts, command, settings, windows, code, tail=None):
     if not all(re.fullmatch(r"0x[0-9a-f]{8,}", h or "") for h in handles) or len(set(handles)) < len(handles):
         fail(name, f"handles {handles}")
     if "-t" in args:  # as the text report writes them
-        listing = subprocess.run([WINE, f"{BIN}/{exe}", *(a for a in args if a != "-json")], env=ENV,
-                                 stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, timeout=60).stdout
+        with open(out, "wb") as f:
+            spawn([f"{BIN}/{exe}", *(a for a in args if a != "-json")], f).wait(timeout=60)
+        listing = open(out, "rb").read()
         if re.findall(rb"hWnd=(0x[0-9a-fA-F]+)", listing) != [h.encode() for h in handles]:
             fail(name, f"handles {handles} against the text report", listing)
     for k, (proc_k, _) in enumerate(started):  # a program whose every window went has ended
