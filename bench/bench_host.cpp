@@ -376,9 +376,10 @@ int main(int argc, char** argv) {
     std::printf("list_windows=%d\n", CountWindows(listClass.c_str()));
     std::string byClass = "-class=" + listClass;
     std::string byBoth = byClass + " -text=" + kWindowText;
-    auto listed = [](size_t requests) {
-        return [requests](const Run& r) {
-            int lines = CountLines(r.output, "win[");
+    // A listing's lines: "win[" in the text report, one window object a line in the JSON document.
+    auto listed = [](size_t requests, const char* line = "win[") {
+        return [requests, line](const Run& r) {
+            int lines = CountLines(r.output, line);
             if (r.exitCode == 0 && lines < kListWindows) return kShort;
             return r.exitCode == 0 && lines == kListWindows && r.events.size() == requests ? kGood : kBad;
         };
@@ -389,6 +390,7 @@ int main(int argc, char** argv) {
         {"list_loop", "bench_list.exe", byClass, listed(windows), {}, 0},
         {"listtext_quellix", "quellix.exe", byBoth + " -t", listed(2 * windows), {}, 0},
         {"listtext_loop", "bench_list.exe", byBoth, listed(windows), {}, 0},
+        {"listjson_quellix", "quellix.exe", byClass + " -t -json", listed(windows, "{\"handle\":"), {}, 0},
     };
     gEventMessage = WM_GETTEXT;
     TimeRounds(listRounds, &list);
@@ -399,6 +401,7 @@ int main(int argc, char** argv) {
     }
     Print("list_paired", PairedRatio(list[0], list[1]));
     Print("listtext_paired", PairedRatio(list[2], list[3]));
+    Print("listjson_paired", PairedRatio(list[4], list[0]));
 
     Print("sleep10", Median(TimeSleeps(10, 30)));
     Print("sleep30", Median(TimeSleeps(30, 30)));

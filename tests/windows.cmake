@@ -41,8 +41,10 @@ if(NOT CMAKE_HOST_WIN32)
   set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
   # The console twin on a pseudo terminal, where Wine gives it a real console.
   add_test(NAME console_twin COMMAND ${CMAKE_SOURCE_DIR}/tests/console-twin.sh $<TARGET_FILE_DIR:quellixc>)
-  set_tests_properties(console_twin PROPERTIES RESOURCE_LOCK desktop)
-  set_tests_properties(unit_tests e2e_tests console_twin PROPERTIES FIXTURES_REQUIRED wine
+  # The JSON report, one scenario a row, each document read by Python's json module.
+  add_test(NAME json_report COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/json-report.py $<TARGET_FILE_DIR:quellixc>)
+  set_tests_properties(console_twin json_report PROPERTIES RESOURCE_LOCK desktop)
+  set_tests_properties(unit_tests e2e_tests console_twin json_report PROPERTIES FIXTURES_REQUIRED wine
       ENVIRONMENT QUELLIX_WINE_STATE=${WINE_STATE})
 endif()
 

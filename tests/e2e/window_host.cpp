@@ -3,9 +3,11 @@
 // UTF-16 unit as \uXXXX (a lone surrogate too), so that a shell can pass it. A window closes on
 // WM_CLOSE, unless -ignore; -hang stops pumping once the windows are shown; -dialog disables each
 // window under a captioned popup of its own, of class CLASS + "Popup". The program ends when its
-// last window has gone, or when the test ends it.
+// last window has gone, or when the test ends it. Once its windows show it writes its process id
+// on standard output.
 #include <windows.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <string>
 
@@ -58,6 +60,8 @@ int wmain(int argc, wchar_t** argv) {
             EnableWindow(w, FALSE);
         }
     }
+    std::printf("%lu\n", GetCurrentProcessId());
+    std::fflush(stdout);
     if (mode == L"-hang") Sleep(INFINITE);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0)
