@@ -54,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     assert(TerminatedWithin(s->exename, kExeCap));
     assert(s->activate == 0 || s->activate == 1);
     assert(s->verbose == 0 || s->verbose == 1);
+    if (code != 0) return 0; // a refused line's settings are never used
     assert(s->test == 0 || (s->test == 1 && s->verbose == 1));
-    if (code != 0) return 0;
     // A run needs a condition, words that were not cut, and no process id below 1.
     assert(s->windowtext[0] || s->windowclass[0] || s->exename[0] || s->processid);
     assert(s->processid >= 0);
