@@ -30,7 +30,7 @@ static bool IsDialogOf(Window w, Window owner) {
     return IsVisible(w) && OwnerOf(w) == owner && IsCaptionedPopup(w);
 }
 
-Window FindOwnedDialog(Window owner) {
+__attribute__((noinline)) Window FindOwnedDialog(Window owner) {
     return FindTopLevelWindow(IsDialogOf, owner);
 }
 

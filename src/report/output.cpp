@@ -18,10 +18,10 @@ void SetReportUtf8(bool utf8) {
     gUtf8 = utf8;
 }
 
-int PrintOutV(const char* format, va_list args) {
+void PrintOutV(const char* format, va_list args) {
     FormatV(gLine, kLineCap, format, args);
     ExpandNewlines(gLine, kLineCap);
-    return WriteStdOut(gLine, StrLen(gLine), gUtf8);
+    WriteStdOut(gLine, StrLen(gLine), gUtf8);
 }
 
 void Format(char16_t* buf, int cap, const char* format, ...) {
@@ -31,12 +31,11 @@ void Format(char16_t* buf, int cap, const char* format, ...) {
     va_end(args);
 }
 
-int PrintOut(const char* format, ...) {
+void PrintOut(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    int n = PrintOutV(format, args);
+    PrintOutV(format, args);
     va_end(args);
-    return n;
 }
 
 const char16_t* ClassNameForLog(Window w) {

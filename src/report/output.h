@@ -8,10 +8,10 @@ void SetReportUtf8(bool utf8);
 
 // Formats one report line (wvsprintf conversions: %i %2i %s %hs %u %08Ix; %s takes UTF-16
 // strings), gives it CR LF line ends and writes it to standard output. Window texts are arguments,
-// never the format. The line has room for every text a report line quotes (see kLineCap). Returns
-// the bytes written, or -1 (no standard output is normal).
-int PrintOut(const char* format, ...);
-int PrintOutV(const char* format, va_list args);
+// never the format. The line has room for every text a report line quotes (see kLineCap). A line
+// that cannot be written is lost: no standard output is normal for the GUI program.
+void PrintOut(const char* format, ...);
+void PrintOutV(const char* format, va_list args);
 // A piece of a line, formatted the same way into buf of cap units.
 void Format(char16_t* buf, int cap, const char* format, ...);
 

@@ -12,7 +12,8 @@ const int kPieceCap = 5 * kJsonQuotedCap + 512;
 static_assert(kPieceCap <= kMaxWriteUnits, "a piece of the document is written whole");
 
 // The words of Outcome, in its order.
-const char kOutcomeWords[] = "listed\0closed\0stayed\0blocked\0refused\0ended\0not ended";
+const char* const kOutcomeWords[] = {"listed",  "closed", "stayed",   "blocked",
+                                     "refused", "ended",  "not ended"};
 
 // The settings the report goes by, read once.
 bool gVerbose, gJson, gTest; // gVerbose: text lines of every step
@@ -103,9 +104,8 @@ void ReportOutcome(const WindowRecord* r) {
         "%hs{\"handle\":\"0x%08Ix\",\"pid\":%u,\"image\":%s,\"class\":%s,\"text\":%s,\"outcome\":\"%hs\","
         "\"error\":%u,\"reason\":\"%hs\",\"dialog_text\":%s,\"dialog_class\":%s,\"activated\":%hs}",
         gWindowWritten ? ",\n" : "\n", reinterpret_cast<unsigned long long>(r->window), r->pid,
-        Quote(0, ProgramOf(r->pid)), Quote(1, r->className), Quote(2, r->text),
-        NthString(kOutcomeWords, r->outcome), r->error, r->reason ? r->reason : "",
-        Quote(3, dialog ? WindowTextForLog(dialog) : nullptr),
+        Quote(0, ProgramOf(r->pid)), Quote(1, r->className), Quote(2, r->text), kOutcomeWords[r->outcome],
+        r->error, r->reason ? r->reason : "", Quote(3, dialog ? WindowTextForLog(dialog) : nullptr),
         Quote(4, dialog ? ClassNameForLog(dialog) : nullptr), Bool(r->activated));
     gWindowWritten = true;
 }

@@ -81,21 +81,20 @@ void SleepMs(unsigned ms) {
 // over a page would need the C runtime's stack probe.
 char gBytes[3 * kMaxWriteUnits];
 
-int WriteStdOut(const char16_t* text, int length, bool utf8) {
+void WriteStdOut(const char16_t* text, int length, bool utf8) {
     if (length > kMaxWriteUnits) length = kMaxWriteUnits;
     HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
     DWORD written = 0;
 #ifdef QUELLIX_CONSOLE
     // On a console every title shows exactly, whatever its code page; redirected, the bytes are
     // those a console program writes (without a console, the ANSI code page).
-    if (WriteConsoleW(out, U(text), static_cast<DWORD>(length), &written, nullptr)) return length;
+    if (WriteConsoleW(out, U(text), static_cast<DWORD>(length), &written, nullptr)) return;
     UINT codePage = utf8 ? CP_UTF8 : GetConsoleOutputCP();
 #else
     UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
 #endif
     int n = WideCharToMultiByte(codePage, 0, U(text), length, gBytes, sizeof gBytes, nullptr, nullptr);
-    if (!WriteFile(out, gBytes, static_cast<DWORD>(n), &written, nullptr)) return -1;
-    return static_cast<int>(written);
+    WriteFile(out, gBytes, static_cast<DWORD>(n), &written, nullptr);
 }
 
 void FormatV(char16_t* buf, int cap, const char* format, va_list args) {
@@ -192,13 +191,13 @@ Window OwnerOf(Window w) {
     return W(reinterpret_cast<HWND>(GetWindowLongPtrA(H(w), GWLP_HWNDPARENT))); // a top-level window's owner
 }
 
-int ReadClassName(Window w, char16_t* buf, int cap) {
+__attribute__((noinline)) int ReadClassName(Window w, char16_t* buf, int cap) {
     int n = GetClassNameW(H(w), U(buf), cap);
     buf[n > 0 ? (n < cap ? n : cap - 1) : 0] = 0;
     return n;
 }
 
-unsigned ProcessOf(Window w) {
+__attribute__((noinline)) unsigned ProcessOf(Window w) {
     DWORD pid = 0;
     GetWindowThreadProcessId(H(w), &pid);
     return pid;
@@ -295,7 +294,7 @@ bool WindowExists(Window w) {
 }
 // The window's state from its style bits: one call for what several would ask.
 namespace {
-DWORD Style(Window w) {
+__attribute__((noinline)) DWORD Style(Window w) {
     return static_cast<DWORD>(GetWindowLongPtrA(H(w), GWL_STYLE));
 }
 } // namespace

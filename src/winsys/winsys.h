@@ -17,9 +17,9 @@ unsigned TickCount();
 void SleepMs(unsigned ms);
 // Writes `length` units of text (at most kMaxWriteUnits) to standard output in the ANSI code page,
 // or in UTF-8; the console twin writes a console in Unicode and a redirection in the console's
-// code page. The bytes written, or -1 (no standard output is normal for a GUI program).
+// code page. What cannot be written is lost (no standard output is normal for a GUI program).
 const int kMaxWriteUnits = 16384;
-int WriteStdOut(const char16_t* text, int length, bool utf8);
+void WriteStdOut(const char16_t* text, int length, bool utf8);
 // Formats into buf of cap units, always terminated. The format is ASCII, of at most 255
 // characters; "%s" takes UTF-16 strings.
 void FormatV(char16_t* buf, int cap, const char* format, va_list args);
