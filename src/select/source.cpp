@@ -82,14 +82,14 @@ bool TakeIfFits(Window w) {
     return true;
 }
 
-// Keeps the windows that fit now, in Z order, to be given after the ones events report.
+// Keeps the windows that fit now, in Z order, to be given (those not given yet) after the ones
+// events report.
 void Look(unsigned now) {
     ForgetDestroyed();
     int windows = SnapshotTopLevelWindows(gLook, kMaxTopLevel);
     gLookCount = gLookAt = 0;
     for (int i = 0; i < windows; ++i) {
-        if (!WasGiven(gLook[i]) && WindowFits(gLook[i], gSettings, gLateWindow.className))
-            gLook[gLookCount++] = gLook[i];
+        if (WindowFits(gLook[i], gSettings, gLateWindow.className)) gLook[gLookCount++] = gLook[i];
     }
     unsigned spent = TickCount() - now;
     gLookMs = spent * kLookSpacing > kLookMinMs ? spent * kLookSpacing : kLookMinMs;
