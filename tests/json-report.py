@@ -32,6 +32,7 @@ HOSTILE = [
     ("x" * 600, "x" * 511),
     ("y" * 510 + "\U0001F600", "y" * 510),  # the pair would straddle the limit
     ("z" * 509 + "\ud800zz", "z" * 509 + "\ud800z"),  # a lone surrogate is one unit like any other
+    ("\x01" * 511, None),  # the longest escape for every unit of the longest title
 ]
 
 # Each row: the window_host programs that own the windows ((mode, titles); mode "late", listed last:

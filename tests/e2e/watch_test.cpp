@@ -32,8 +32,9 @@ TEST(Watch, WindowsThatComeToFitAreHandledInTime) {
         {{}, kShow, {hidden}, 9000, 1, "-class=$", 0, 0, "a0", 1, 0, 4000, seam},
         {{}, kAppear, {}, 1500, 1, "-class=$", 2, 0, "", 0, 1500, 5000},
         {{}, kAppear, {}, 0, 1, "-class=$", 0, 0, "", 0, 0, 3000},
-        {Titles("$", {"a", "b"}), kAppear, Titles("$", {"c", "d"}), 9000, 3, "-class=$", 0, 2, "b1 b0 a0", 3,
-         0, 5000},
+        // Events that come while a window is being closed wait their turn.
+        {Titles("$", {"a", "b"}), kAppear, Titles("$", {"c", "d", "e"}), 9000, 5, "-class=$", 0, 2,
+         "b1 b0 a0 a1 a2", 5, 0, 5000, seam},
         // A child window is no top-level window, though its class and text fit.
         {{{"$", "a"}}, kAppear, {parent}, 1500, 1, "-class=$ -t", 0, 1, "b0 a0", 2, 1500, 5000},
         // Not the hung one: it cannot say its title.
