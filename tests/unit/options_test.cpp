@@ -58,7 +58,7 @@ const struct {
     {{"-class=Foo", "-wait", "-count", "-text"}, "class=Foo wait=0 count=0"},
     // A process condition is enough to run; "-e" and "-p" are no names.
     {{"/EXE:\"My App.exe\""}, "exe=My App.exe"},
-    {{"-Pid=42x", "-e=x", "-p=1"}, "pid=42"},
+    {{"-Pid=1x", "-e=x", "-p=42"}, "pid=1"}, // the least id
     {{"-text=x", "-pid=-5"}, "exit 4"},
     {{"-text=x", "-pid"}, "exit 4"},
     // Numbers saturate at the 32-bit limits.
