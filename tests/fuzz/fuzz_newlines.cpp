@@ -2,11 +2,12 @@
 #include "report/newlines.h"
 #include "fuzz_check.h"
 
-// Input: the first byte is skipped (it once chose a buffer); then the string, and after a NUL units
-// for the rest of the buffer, which must not matter. LFs fill what the input leaves.
+// Input: the first byte, how many units the buffer is short of the longest line's; then the
+// string, and after a NUL units for the rest of the buffer, which must not matter. LFs fill what
+// the input leaves.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    const size_t cap = static_cast<size_t>(kLineCap);
+    const size_t cap = static_cast<size_t>(kLineCap - data[0]);
     std::u16string units = UnitsFrom(data + 1, size - 1);
     std::vector<char16_t> buf(cap, u'\n'); // exactly the buffer: a write past it is an ASan report
     units.copy(buf.data(), std::min(units.size(), cap));
