@@ -13,7 +13,7 @@ namespace {
 
 // The exit code, or the settings that differ from the defaults.
 std::string Prepare(std::vector<std::string> words) {
-    words.insert(words.begin(), "x.exe");
+    words.insert(words.begin(), "-a\\x.exe"); // a program path may begin with a dash too
     std::vector<std::u16string> wide;
     for (const std::string& w : words)
         wide.push_back(U16(w));
