@@ -14,7 +14,7 @@ TEST(JsonQuote, EscapesEachClassAndCutsBeforeAPair) {
         std::u16string out;
     } cases[] = {
         {u"a\"b\\c/", 511, 64, u"\"a\\\"b\\\\c/\""},
-        {u"\b\t\n\v\f\r", 511, 64, u"\"\\b\\t\\n\\u000b\\f\\r\""},
+        {u"\a\b\t\n\v\f\r", 511, 64, u"\"\\u0007\\b\\t\\n\\u000b\\f\\r\""},
         {u"\x01\x1f\x20\x7f\xff", 511, 64, u"\"\\u0001\\u001f \x7f\xff\""},
         {u"\xd83d\xde00|\xd83d|\xdfff|\xdbff\xd800", 511, 64,
          u"\"\xd83d\xde00|\\ud83d|\\udfff|\\udbff\\ud800\""},
