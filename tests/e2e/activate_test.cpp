@@ -23,7 +23,8 @@ TEST(Activate, TheSurvivorOrItsDialogComesForward) {
         {kIgnoresClose, true, true, false, "", kOther},
         {kDisabled | kDialog, false, false, false, " activate child dialog: text=Popup class=$Popup\r\n",
          kPopup},
-        {kDisabled | kIgnoresClose, false, false, false,
+        // A popup without a caption (a menu, say) is no dialog.
+        {kDisabled | kIgnoresClose | kBarePopup, false, false, false,
          " activate child dialog: text=<error> class=<error>\r\n", kSurvivor},
         // Restored first, and only then switched to, however long its thread takes.
         {kMinimized | kIgnoresClose, false, false, false, "", kSurvivor},

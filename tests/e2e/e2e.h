@@ -24,6 +24,7 @@ const unsigned kGoesWhenRead = 512, kVanishesWhenRead = 1024, kRisesWhenRead = 2
 const unsigned kHidesOnClose = 8192; // WM_CLOSE hides it, as a program that lives in the notification area
 const unsigned kRecreatesOnClose = 16384; // WM_CLOSE makes a new window like it, then closes it
 const unsigned kWithChild = 32768;        // has a child window of its class and text
+const unsigned kBarePopup = 65536;        // owns a visible popup without a caption, as a menu
 const UINT kHangMessage = WM_APP + 41;    // posted to a test window: its thread hangs for wParam ms
 
 struct WindowDesc {

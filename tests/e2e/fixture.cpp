@@ -67,8 +67,9 @@ struct WindowGroup {
             if (w && d.flags & kWithChild)
                 CreateWindowExW(0, Wide(d.cls).c_str(), Wide(d.text).c_str(), WS_CHILD | WS_VISIBLE, 0, 0, 20,
                                 20, w, nullptr, nullptr, nullptr);
-            if (w && d.flags & (kDialog | kHiddenDialog))
-                Make(d.cls + "Popup", "Popup", WS_POPUP | WS_CAPTION, w, d.flags & kDialog ? 0u : kHidden, n);
+            if (w && d.flags & (kDialog | kHiddenDialog | kBarePopup))
+                Make(d.cls + "Popup", "Popup", WS_POPUP | (d.flags & kBarePopup ? 0 : WS_CAPTION), w,
+                     d.flags & kHiddenDialog ? kHidden : 0u, n);
             windows.push_back(w);
             if (d.flags & kHung && d.delayMs > hangMs) hangMs = d.delayMs;
         }
