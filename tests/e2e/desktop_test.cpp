@@ -1,6 +1,6 @@
-// Where no user can see windows: on a window station of the test's own, as a scheduled task or a
-// service gets one, and in session 0 (quellix_session0.exe, since Wine has none). No usage box
-// that no one could answer, and no run that calls seeing nothing a success.
+// Where no user can see windows: on a window station of the test's own, as a scheduled task or a service
+// gets one, and in session 0 (quellix_session0.exe, since Wine has none). No usage box that no one could
+// answer, no run that calls seeing nothing a success, and a station name of 255 units shown whole.
 #include "e2e.h"
 #include "cmdline/usage.h"
 
@@ -39,7 +39,7 @@ TEST(Desktop, WhereNoUserSeesWindowsTheRunSaysSoAndShowsNoBox) {
     TestWindows desk;
     std::vector<HWND> w = desk.Create(Titles("$", {"Visible"}));
     ASSERT_EQ(w.size(), 1u);
-    const std::wstring station = Wide(desk.prefix + ".Станция");
+    const std::wstring station = (Wide(desk.prefix + ".Станция") + std::wstring(255, L'x')).substr(0, 255);
     HiddenDesktop hidden(station);
     ASSERT_NE(hidden.desktop, nullptr) << GetLastError();
     const std::wstring hiddenDesktop = station + L"\\Default";
